@@ -1,0 +1,93 @@
+#pragma once
+// Everything the main window holds, as plain core state: the test record, the texts of
+// the header fields and result band, the battery table, the evaluation choices and the
+// settings window's values. Windows show and edit this state; the CLI and the tests
+// drive it without any window. One instance per run (TProgramState::Instance()).
+
+#include "evaluation/EvaluationTypes.h"
+#include "model/TestRecord.h"
+#include "model/TextGrid.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+// Texts of the main window's fields, as they stand (user edits included).
+struct TMainTexts {
+    QString Caption = QStringLiteral("Vybitor5 - 1.00");
+    // header panel (editable)
+    QString Hcislo_mereni, Hcislo_baterie, Hlokalita, Hzakazka, Hmeril, Hprovoz, Hpoznamka;
+    QString Gtypbat; // text of the battery-type choice
+    QString Gtypzk;  // text of the rated-duration choice (minutes)
+    // result band (read-only)
+    QString Hdatum, Hcas, Hperioda;
+    QString Lvproud = QStringLiteral("Vybíjecí proud");
+    QString Hvproud, Hknap, Hpocet_baterii;
+    QString Hstav, Hdelka_testu, Hkapacita, Lvzkap;
+    QString Hkapacita1, Lvzkap1 = QStringLiteral("Kapacita"); // never visible
+};
+
+// The evaluation toolbar and the choice lists of the header panel.
+struct TEvaluationChoices {
+    int TKkapacita = 0;          // 0 "%", 1 "Ah"
+    int TKtyp = 0;               // 0 "Žádná", 1 "Prumerná", 2 "Pocátecní"
+    int TKbat = -1;              // index into TempCompTables / TKbatItems, -1 none
+    QStringList TKbatItems;      // names of the compensation tables, list order
+    QStringList GtypbatItems;    // distinct battery-type names, file order
+    QStringList GtypzkItems;     // durations of the chosen type
+    double CompTemperature = 0;  // temperature used by the last evaluation
+};
+
+struct TArchiveFolder {
+    QString Path;
+    QString Subfolders; // "Y", "N", or empty when never set (counts as yes)
+};
+
+// Values of the settings window's controls (filled from ConfigFile at start).
+struct TSettingsValues {
+    QString TesterAddress = QStringLiteral("127.0.0.1"); // LMDEdit1_Text
+    int Link = 0;               // LMDRkomunikace_ItemIndex: 0 Ethernet, 1 USB - RS232
+    bool Provozovatel = false;  // Provozovatel_Checked
+    int TestName = 0;           // LMDRJmeno_testu_ItemIndex: 0 test number, 1 locality
+    int DataVersion = 0;        // LMDRvd: 0 "1.02", 1 "1.01"
+    bool AutBat = false;        // Aut_bat
+    bool AutNap = false;        // Aut_nap
+    bool DruhaKap = false;      // Druha_kap
+    int Language = 0;           // index of Cjazyk
+    QString SerialPort;         // ComPort1_Port
+    std::vector<TArchiveFolder> ArchiveFolders;
+};
+
+class TProgramState : public QObject {
+    Q_OBJECT
+public:
+    TProgramState();
+    static TProgramState& Instance();
+
+    TTestRecord& Record() { return *record_; }
+    const TTestRecord& Record() const { return *record_; }
+
+    TMainTexts Texts;
+    TTextGrid BatteryGrid{2, 2};  // AdvStringGrid1 of the battery panel
+    TEvaluationChoices Choices;
+    TBatteryTypeList BatteryTypes;
+    TTempCompTableList TempCompTables;
+    TSettingsValues Settings;
+    QString LastDirectory;        // with a trailing separator
+    bool PlacementRestored = false;
+    bool SettingsRead = false;    // the tester's settings block was read this run
+    bool DirectoryListed = false; // the tester's test list was loaded this run
+
+signals:
+    // Emitted by core operations so the windows can refresh what they show.
+    void TextsChanged();
+    void BatteryGridChanged();
+    void ChoicesChanged();
+    void SettingsChanged();
+    void MeasurementTableChanged(); // the data grid follows the record
+    void GraphRebuildRequested();
+
+private:
+    std::unique_ptr<TTestRecord> record_;
+};

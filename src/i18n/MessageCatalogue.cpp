@@ -1,0 +1,93 @@
+#include "i18n/MessageCatalogue.h"
+
+#include "model/Errors.h"
+
+#include <algorithm>
+
+namespace {
+struct DefaultEntry {
+    const char* name;
+    const char* text;
+};
+
+const DefaultEntry defaults[] = {
+    {"char_proud", "Proud"},
+    {"char_vykon", "Výkon"},
+    {"Hl_error1", "Chyba čtení testů"},
+    {"Hl_error2", "Číslo testu neplatné"},
+    {"Hl_inp1", "Nové číslo testu"},
+    {"Hl_inp2", "Číslo"},
+    {"Hl_port", "Port %s nelze otevřít"},
+    {"Hl_smazat", "Opravdu smazat?"},
+    {"Lvchar", "Vybíjecí charakteristika"},
+    {"Lvchar_proud", "Vybíjecí proud"},
+    {"Lvchar_vykon", "Vybíjecí výkon"},
+    {"Lvzkap", "Vztažná kapacita"},
+    {"Nast_error", "Chyba načtení nastavení testeru"},
+    {"Preview_error", "Lze vybrat pouze 18 bat."},
+    {"QRdata_titul", "Kapacitní zkouška baterií - data"},
+    {"QRgraf_titul", "Kapacitní zkouška baterií"},
+    {"QRgraf_x", "Čas zkoušky [min]"},
+    {"QRgraf_y", "Napětí baterií [V]"},
+    {"QRknap", "Konečné napětí"},
+    {"Status_0", "Výpadek"},
+    {"Status_1", "Ukončen obsluhou"},
+    {"Status_2", "Napětí baterie"},
+    {"Status_3", "Celkové napětí"},
+    {"Status_4", "Odepnutý stykač"},
+    {"Status_5", "Timeout"},
+    {"Status_x", "Neznámý"},
+    {"Tbat", "Bat"},
+    {"Teplota", "Teplota"},
+    {"Tnapeti", "Napětí"},
+};
+
+bool lessName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; }
+} // namespace
+
+TMessageCatalogue::TMessageCatalogue()
+{
+    for (const auto& d : defaults) {
+        const QString text = QString::fromUtf8(d.text);
+        entries_.push_back({QString::fromLatin1(d.name), text, text});
+    }
+    std::sort(entries_.begin(), entries_.end(),
+              [](const TMessageEntry& a, const TMessageEntry& b) { return lessName(a.Name, b.Name); });
+}
+
+TMessageCatalogue& TMessageCatalogue::Instance()
+{
+    static TMessageCatalogue catalogue;
+    return catalogue;
+}
+
+TMessageEntry* TMessageCatalogue::Find(const QString& name)
+{
+    auto it = std::lower_bound(entries_.begin(), entries_.end(), name,
+                               [](const TMessageEntry& e, const QString& n) { return lessName(e.Name, n); });
+    if (it == entries_.end() || it->Name.compare(name, Qt::CaseInsensitive) != 0)
+        return nullptr;
+    return &*it;
+}
+
+QString TMessageCatalogue::Text(const QString& name) const
+{
+    const TMessageEntry* e = const_cast<TMessageCatalogue*>(this)->Find(name);
+    if (!e)
+        throw VybitorError(QStringLiteral("Constant \"%1\" not found").arg(name));
+    return e->CurrentText;
+}
+
+void TMessageCatalogue::RestoreDefaults()
+{
+    for (auto& e : entries_)
+        e.CurrentText = e.DefaultText;
+}
+
+QString MessageText(const QString& name) { return TMessageCatalogue::Instance().Text(name); }
+
+QString EndReasonText(int endReason)
+{
+    return MessageText(endReason >= 0 && endReason <= 5 ? QStringLiteral("Status_%1").arg(endReason)
+                                                        : QStringLiteral("Status_x"));
+}
