@@ -124,7 +124,7 @@ bool ParseLocaleDouble(const QString& text, double& value)
 
 QDateTime TesterDateTime(quint32 secondsSince1980)
 {
-    static const QDateTime epoch(QDate(1980, 1, 1), QTime(0, 0, 0), QTimeZone::UTC);
+    static const QDateTime epoch(QDate(1980, 1, 1), QTime(0, 0, 0), Qt::UTC);
     return epoch.addSecs(secondsSince1980);
 }
 

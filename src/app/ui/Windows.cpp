@@ -1,0 +1,7 @@
+#include "app/ui/Windows.h"
+
+TWindows& Windows()
+{
+    static TWindows windows;
+    return windows;
+}
