@@ -1,0 +1,134 @@
+#include "config/ConfigFile.h"
+
+#include "app/ExePath.h"
+#include "app/ProgramState.h"
+
+#include <algorithm>
+
+namespace {
+
+QString Numbered(const char* key, int i)
+{
+    return QLatin1String(key) + QString::number(i);
+}
+
+void RestoreCompensationTables(const TIniFile& ini, TProgramState& state)
+{
+    const int count = std::clamp(ini.ReadInteger(SectionTempKomp, "Num_TK", 0), 0, MaxTempCompTables);
+    auto& tables = state.TempCompTables;
+    auto& names = state.Choices.TKbatItems;
+    for (int i = 0; i < count; ++i) {
+        TTempCompTable table;
+        const QString nameKey = Numbered("NameTK", i);
+        table.Name = ini.ReadString(SectionTempKomp, nameKey, nameKey);
+        for (int j = 0; j < 7; ++j)
+            table.Coef[j] = ini.ReadFloat(SectionTempKomp, QStringLiteral("Koef%1_%2").arg(i).arg(j), 0);
+        if (i < int(tables.size())) {
+            tables[i] = table;
+            names[i] = table.Name;
+        } else {
+            tables.push_back(table);
+            names.append(table.Name);
+        }
+    }
+    const int selected = ini.ReadInteger(SectionTempKomp, "TKbat", 0);
+    state.Choices.TKbat = names.isEmpty() ? -1 : (selected > int(names.size()) - 1 ? 0 : selected);
+}
+
+void RestoreRowCaptions(const TIniFile& ini, TTextGrid& grid)
+{
+    const int count = ini.ReadInteger(SectionNastaveni, "GRBAT_COUNT", 0);
+    if (count <= 0) return;
+    grid.SetRowCount(count + 1);
+    for (int i = 1; i <= count; ++i) grid.SetCell(0, i, ini.ReadString(SectionNastaveni, Numbered("GRBAT", i), {}));
+}
+
+} // namespace
+
+TIniFile ProgramConfigFile()
+{
+    return TIniFile(ExeSiblingPath(QStringLiteral(".ini")));
+}
+
+TMainWindowValues RestoreMainWindow(const TIniFile& ini, TProgramState& state)
+{
+    TMainWindowValues v;
+    v.PanelFloating = ini.ReadBool(SectionTFmain, "TBXDockablePanel1_Floating", false);
+    v.PanelX = ini.ReadInteger(SectionTFmain, "TBXDockablePanel1_fpx", 100);
+    v.PanelY = ini.ReadInteger(SectionTFmain, "TBXDockablePanel1_fpy", 100);
+    v.Ikony = ini.ReadInteger(SectionTFmain, "Ikony", 4);
+
+    state.Choices.TKkapacita = ini.ReadInteger(SectionNastaveni, "TKkapacita", 0);
+    state.LastDirectory = ini.ReadString(SectionNastaveni, "Directory", {});
+    if (state.LastDirectory.isEmpty()) state.LastDirectory = ExeFolder();
+    state.Choices.TKtyp = ini.ReadInteger(SectionTempKomp, "TKtyp", 0);
+    RestoreCompensationTables(ini, state);
+    v.SettingsVisible = ini.ReadInteger(SectionTFnastaveni, "Visible", 0) == 1;
+    RestoreRowCaptions(ini, state.BatteryGrid);
+    state.PlacementRestored = true;
+    emit state.ChoicesChanged();
+    emit state.BatteryGridChanged();
+    return v;
+}
+
+void SaveMainWindow(TIniFile& ini, const TProgramState& state, const TMainWindowValues& values)
+{
+    ini.WriteBool(SectionTFmain, "TBXDockablePanel1_Floating", values.PanelFloating);
+    ini.WriteInteger(SectionTFmain, "TBXDockablePanel1_fpx", values.PanelX);
+    ini.WriteInteger(SectionTFmain, "TBXDockablePanel1_fpy", values.PanelY);
+    ini.WriteInteger(SectionTempKomp, "TKtyp", state.Choices.TKtyp);
+    ini.WriteInteger(SectionTempKomp, "TKbat", state.Choices.TKbat);
+    ini.WriteInteger(SectionNastaveni, "TKkapacita", state.Choices.TKkapacita);
+    ini.WriteString(SectionNastaveni, "Directory", state.LastDirectory);
+    ini.WriteInteger(SectionTFmain, "Ikony", values.Ikony);
+}
+
+void ReadSettingsValues(const TIniFile& ini, TSettingsValues& s)
+{
+    const QString& sec = SectionTFnastaveni;
+    s.Language = ini.ReadInteger(SectionNastaveni, "Jazyk", 0);
+    s.TesterAddress = ini.ReadString(sec, "LMDEdit1_Text", QStringLiteral("127.0.0.1"));
+    // Only 1 chooses the serial link; anything else (-1 included) is Ethernet.
+    s.Link = ini.ReadInteger(sec, "LMDRkomunikace_ItemIndex", 0) == 1 ? 1 : 0;
+    s.Provozovatel = ini.ReadBool(sec, "Provozovatel_Checked", false);
+    s.TestName = ini.ReadInteger(sec, "LMDRJmeno_testu_ItemIndex", 0);
+    s.DataVersion = ini.ReadInteger(sec, "LMDRvd", 0);
+    s.AutBat = ini.ReadBool(sec, "Aut_bat", false);
+    s.AutNap = ini.ReadBool(sec, "Aut_nap", false);
+    s.DruhaKap = ini.ReadBool(sec, "Druha_kap", false);
+    s.ArchiveFolders.clear();
+    const int count = ini.ReadInteger(SectionNastaveni, "Archiv_count", 0);
+    for (int i = 1; i <= count; ++i)
+        s.ArchiveFolders.push_back({ini.ReadString(SectionNastaveni, Numbered("Arch_path", i), {}),
+                                    ini.ReadString(SectionNastaveni, Numbered("Arch_sub", i), QStringLiteral("N"))});
+}
+
+void SaveSettingsValues(TIniFile& ini, const TSettingsValues& s)
+{
+    const QString& sec = SectionTFnastaveni;
+    ini.WriteInteger(SectionNastaveni, "Jazyk", s.Language);
+    ini.WriteString(sec, "LMDEdit1_Text", s.TesterAddress);
+    ini.WriteInteger(sec, "LMDRkomunikace_ItemIndex", s.Link);
+    ini.WriteBool(sec, "Provozovatel_Checked", s.Provozovatel);
+    ini.WriteInteger(sec, "LMDRJmeno_testu_ItemIndex", s.TestName);
+    ini.WriteInteger(sec, "LMDRvd", s.DataVersion);
+    ini.WriteBool(sec, "Aut_bat", s.AutBat);
+    ini.WriteBool(sec, "Aut_nap", s.AutNap);
+    ini.WriteBool(sec, "Druha_kap", s.DruhaKap);
+    int k = 0;
+    for (const TArchiveFolder& folder : s.ArchiveFolders) {
+        if (folder.Path.isEmpty()) continue;
+        ++k;
+        ini.WriteString(SectionNastaveni, Numbered("Arch_path", k), folder.Path);
+        ini.WriteString(SectionNastaveni, Numbered("Arch_sub", k), folder.Subfolders == u"N" ? "N" : "Y");
+    }
+    ini.WriteInteger(SectionNastaveni, "Archiv_count", k);
+}
+
+void SaveRowCaptions(TIniFile& ini, const TTextGrid& grid)
+{
+    const int stored = ini.ReadInteger(SectionNastaveni, "GRBAT_COUNT", 0);
+    for (int i = 1; i <= stored; ++i) ini.DeleteKey(SectionNastaveni, Numbered("GRBAT", i));
+    ini.WriteInteger(SectionNastaveni, "GRBAT_COUNT", grid.RowCount() - 1);
+    for (int i = 1; i < grid.RowCount(); ++i) ini.WriteString(SectionNastaveni, Numbered("GRBAT", i), grid.Cell(0, i));
+}
