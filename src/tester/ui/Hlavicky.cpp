@@ -1,8 +1,104 @@
 #include "tester/ui/Hlavicky.h"
 
 #include "app/ProgramState.h"
+#include "model/TextGridModel.h"
+#include "tester/TestDirectory.h"
 
-TFhlavicky::TFhlavicky(TProgramState& state, QWidget* parent) : QMainWindow(parent), state_(state)
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPalette>
+#include <QTableView>
+#include <QToolBar>
+
+TFhlavicky::TFhlavicky(TProgramState& state, QWidget* parent)
+    : QMainWindow(parent), state_(state), directory_(TTestDirectory::Instance())
 {
+    setObjectName(QStringLiteral("Fhlavicky"));
     setWindowTitle(QStringLiteral("Hlavičky testů"));
+    resize(900, 400);
+
+    toolbar_ = addToolBar(QStringLiteral("TBXToolbar1"));
+    toolbar_->setObjectName(QStringLiteral("TBXToolbar1"));
+    auto item = [this](const char* caption, const char* hint) {
+        QAction* a = toolbar_->addAction(QString::fromUtf8(caption));
+        a->setToolTip(QString::fromUtf8(hint));
+        return a;
+    };
+    reload_ = item("Reload", "Reload hlaviček z testeru");
+    load_ = item("Načti měření", "Načti měření");
+    append_ = item("Přidej", "Přidej měření");
+    showHidden_ = item("Ukaž skryté", "Zobraz skryté");
+    showHidden_->setCheckable(true);
+    delete_ = item("Vymaž testy", "Vymaž test");
+    deleteHidden_ = item("Vymaž skryté", "Vymaž všechny skryté testy");
+
+    model_ = new TTextGridModel(directory_.Grid, this);
+    model_->SetRoleProvider([this](int column, int row, int role) -> QVariant {
+        if (role == Qt::BackgroundRole && column == DirTest)
+            return directory_.IsDownloaded(row) ? QColor(Qt::red) : qApp->palette().color(QPalette::Button);
+        return {};
+    });
+    view_ = new QTableView(this);
+    view_->setModel(model_);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view_->setAlternatingRowColors(true);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->verticalHeader()->setDefaultSectionSize(21);
+    view_->verticalHeader()->hide();
+    setCentralWidget(view_);
+
+    connect(reload_, &QAction::triggered, this, &TFhlavicky::ReloadRequested);
+    connect(load_, &QAction::triggered, this, &TFhlavicky::LoadRequested);
+    connect(append_, &QAction::triggered, this, &TFhlavicky::AppendRequested);
+    connect(delete_, &QAction::triggered, this, &TFhlavicky::DeleteRequested);
+    connect(deleteHidden_, &QAction::triggered, this, &TFhlavicky::DeleteHiddenRequested);
+    connect(showHidden_, &QAction::toggled, this, [this](bool on) { directory_.ShowHidden = on; });
+    connect(view_, &QTableView::doubleClicked, this, [this] {
+        if (directory_.LoadEnabled)
+            emit LoadRequested();
+    });
+    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TFhlavicky::takeSelection);
+    connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TFhlavicky::takeSelection);
+    connect(&directory_, &TTestDirectory::Changed, this, &TFhlavicky::refresh);
+    refresh();
+}
+
+void TFhlavicky::refresh()
+{
+    const QSignalBlocker block(view_->selectionModel());
+    model_->Reload();
+    for (int c = 0; c < DirColumnCount; ++c) {
+        view_->setColumnWidth(c, DirectoryColumnWidths[c]);
+        view_->setColumnHidden(c, DirectoryColumnWidths[c] == 0);
+    }
+    for (int row : directory_.SelectedRows)
+        view_->selectionModel()->select(model_->index(row - 1, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    if (directory_.CurrentRow >= 1)
+        view_->selectionModel()->setCurrentIndex(model_->index(directory_.CurrentRow - 1, 0), QItemSelectionModel::NoUpdate);
+    showHidden_->setChecked(directory_.ShowHidden);
+    load_->setEnabled(directory_.LoadEnabled);
+    append_->setEnabled(directory_.AppendEnabled);
+    delete_->setEnabled(directory_.DeleteEnabled);
+    deleteHidden_->setEnabled(directory_.DeleteEnabled);
+}
+
+void TFhlavicky::takeSelection()
+{
+    QList<int> rows;
+    for (const QModelIndex& index : view_->selectionModel()->selectedRows())
+        rows << index.row() + 1;
+    const QModelIndex current = view_->selectionModel()->currentIndex();
+    directory_.Select(rows, current.isValid() ? current.row() + 1 : directory_.CurrentRow);
+}
+
+void TFhlavicky::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        emit Closed();
 }

@@ -1,15 +1,53 @@
 #pragma once
-// Window TFhlavicky (unit Hlavicky).
+// Window TFhlavicky (unit Hlavicky): the tests stored in the tester.
 
 #include <QMainWindow>
 
+class QAction;
+class QTableView;
+class QToolBar;
 class TProgramState;
+class TTextGridModel;
+class TTestDirectory;
 
 class TFhlavicky : public QMainWindow {
     Q_OBJECT
 public:
     explicit TFhlavicky(TProgramState& state, QWidget* parent = nullptr);
 
+    QToolBar* Toolbar() const { return toolbar_; }
+    QTableView* Grid() const { return view_; }
+    QAction* ReloadItem() const { return reload_; }
+    QAction* LoadItem() const { return load_; }
+    QAction* AppendItem() const { return append_; }
+    QAction* ShowHiddenItem() const { return showHidden_; }
+    QAction* DeleteItem() const { return delete_; }
+    QAction* DeleteHiddenItem() const { return deleteHidden_; }
+
+signals:
+    void Closed();
+    void ReloadRequested();
+    void LoadRequested();
+    void AppendRequested();
+    void DeleteRequested();
+    void DeleteHiddenRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void refresh();
+    void takeSelection();
+
     TProgramState& state_;
+    TTestDirectory& directory_;
+    TTextGridModel* model_;
+    QTableView* view_;
+    QToolBar* toolbar_;
+    QAction* reload_;
+    QAction* load_;
+    QAction* append_;
+    QAction* showHidden_;
+    QAction* delete_;
+    QAction* deleteHidden_;
 };
