@@ -7,6 +7,7 @@
 #include "evaluation/EvaluationTypes.h"
 #include "model/TestRecord.h"
 #include "model/TextGrid.h"
+#include "presentation/GraphSelection.h"
 
 #include <QObject>
 #include <QString>
@@ -74,6 +75,7 @@ public:
     TBatteryTypeList BatteryTypes;
     TTempCompTableList TempCompTables;
     TSettingsValues Settings;
+    TGraphSelection Graph;        // what the graph window shows; the test report follows it
     QString LastDirectory;        // with a trailing separator
     bool PlacementRestored = false;
     bool SettingsRead = false;    // the tester's settings block was read this run

@@ -1,8 +1,16 @@
 #pragma once
-// Window TFgraf (unit Graf).
+// Window TFgraf (unit Graf): battery voltages over the test time. The choice of curves
+// and the axis live in TProgramState::Graph; this window draws them.
 
 #include <QMainWindow>
+#include <QRandomGenerator>
+#include <vector>
 
+class QAction;
+class QCustomPlot;
+class QToolButton;
+class QWidget;
+class TFlowLayout;
 class TProgramState;
 
 class TFgraf : public QMainWindow {
@@ -10,6 +18,34 @@ class TFgraf : public QMainWindow {
 public:
     explicit TFgraf(TProgramState& state, QWidget* parent = nullptr);
 
+    QCustomPlot* Chart() const { return chart_; }
+    QToolButton* BatteryButton(int k) const { return buttons_.at(size_t(k)); }
+    QAction* TBXItem1 = nullptr; // All
+    QAction* TBXItem2 = nullptr; // Multi
+    QAction* TBXItem3 = nullptr; // Sada
+    QAction* TBXItem4 = nullptr; // Body
+    QAction* TBXItem5 = nullptr; // U celkove
+    QAction* TBXItem7 = nullptr; // 12min
+    QAction* TBXItem8 = nullptr; // 12max
+    QAction* TBXItem6 = nullptr; // Preview
+
+public slots:
+    void BuildGraph();
+    void RefreshGraph();
+    void SelectExtremes(bool lowest);
+
+signals:
+    // "Preview" pressed; whoever owns the report preview checks the limit and opens it.
+    void PreviewRequested();
+
 private:
+    void ShowSelection(); // buttons, series and axis from the state
+    void BatteryClicked(int k);
+
     TProgramState& state_;
+    QRandomGenerator random_;
+    QWidget* TBXToolbar1 = nullptr;
+    TFlowLayout* flow_ = nullptr;
+    QCustomPlot* chart_ = nullptr;
+    std::vector<QToolButton*> buttons_;
 };
