@@ -1,0 +1,86 @@
+#include "config/ui/PlacementStore.h"
+
+#include "app/UserReport.h"
+#include "config/ui/WindowPlacement.h"
+#include "model/Errors.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <vector>
+
+namespace {
+
+std::vector<TPlacementStore*>& AllStores()
+{
+    static std::vector<TPlacementStore*> stores;
+    return stores;
+}
+
+} // namespace
+
+TPlacementStore::TPlacementStore(QWidget* window, QString section, const QString& iniPath)
+    : QObject(window), window_(window), section_(std::move(section)), ini_(iniPath)
+{
+    window->installEventFilter(this);
+    AllStores().push_back(this);
+}
+
+TPlacementStore::~TPlacementStore()
+{
+    std::erase(AllStores(), this);
+}
+
+void TPlacementStore::Restore()
+{
+    if (!window_) return;
+    restoredOnce_ = true;
+    storedSinceShown_ = false;
+    if (ini_.ReadInteger(section_, "FormVersion", 0) < 0) return;
+    RestorePlacement(ini_, section_, *window_);
+    if (Hooks.RestoreProperties) Hooks.RestoreProperties(ini_, section_);
+    if (Hooks.RestoreEvent) Hooks.RestoreEvent(ini_, section_);
+}
+
+void TPlacementStore::Store(bool visible)
+{
+    if (!window_ || !restoredOnce_) return;
+    storedSinceShown_ = true;
+    StorePlacement(ini_, section_, *window_);
+    ini_.WriteBool(section_, "Visible", visible);
+    if (Hooks.StoreProperties) Hooks.StoreProperties(ini_, section_);
+    if (Hooks.SaveEvent) Hooks.SaveEvent(ini_, section_);
+}
+
+void TPlacementStore::StoreReported(bool visible)
+{
+    try {
+        Store(visible);
+    } catch (const VybitorError& e) {
+        UserReport().Message(e.text());
+    }
+}
+
+void TPlacementStore::StoreAllAtProgramEnd()
+{
+    for (TPlacementStore* store : std::vector<TPlacementStore*>(AllStores()))
+        if (store->restoredOnce_ && !store->storedSinceShown_) store->StoreReported(true);
+}
+
+bool TPlacementStore::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != window_) return false;
+    if (event->type() == QEvent::Show && !event->spontaneous()) {
+        Restore();
+    } else if (event->type() == QEvent::Close) {
+        // Let the window decide first; store only when the close goes ahead.
+        watched->event(event);
+        if (event->isAccepted()) StoreReported(false);
+        return true;
+    }
+    return false;
+}
+
+void WriteStoredProperty(TIniFile& ini, const QString& section, const QString& key, const QString& value)
+{
+    ini.WriteString(section, key, QuoteForStore(value));
+}
