@@ -149,6 +149,15 @@ TEST_F(PlacementStoreTest, ProgramEndStoresOnlyShownWindowsNotStoredSinceShown)
     EXPECT_EQ(ini.ReadString("TFnastaveni", "LMDEdit1_Text", ""), "10.0.0.9");
 }
 
+TEST_F(PlacementStoreTest, QuittingTheEventLoopStoresShownWindows)
+{
+    QWidget w;
+    new TPlacementStore(&w, "TFarchiv", path);
+    w.show();
+    QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit");
+    EXPECT_EQ(ini.ReadInteger("TFarchiv", "Visible", -1), 1);
+}
+
 TEST_F(PlacementStoreTest, RefusedCloseStoresNothingFailedStoreStillCloses)
 {
     RefusingWindow w;

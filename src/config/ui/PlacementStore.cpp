@@ -5,7 +5,7 @@
 #include "model/Errors.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <vector>
 
 namespace {
@@ -23,6 +23,7 @@ TPlacementStore::TPlacementStore(QWidget* window, QString section, const QString
 {
     window->installEventFilter(this);
     AllStores().push_back(this);
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &TPlacementStore::StoreAtProgramEnd);
 }
 
 TPlacementStore::~TPlacementStore()
@@ -62,8 +63,12 @@ void TPlacementStore::StoreReported(bool visible)
 
 void TPlacementStore::StoreAllAtProgramEnd()
 {
-    for (TPlacementStore* store : std::vector<TPlacementStore*>(AllStores()))
-        if (store->restoredOnce_ && !store->storedSinceShown_) store->StoreReported(true);
+    for (TPlacementStore* store : std::vector<TPlacementStore*>(AllStores())) store->StoreAtProgramEnd();
+}
+
+void TPlacementStore::StoreAtProgramEnd()
+{
+    if (restoredOnce_ && !storedSinceShown_) StoreReported(true);
 }
 
 bool TPlacementStore::eventFilter(QObject* watched, QEvent* event)

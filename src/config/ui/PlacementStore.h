@@ -11,8 +11,8 @@
 //
 //   auto* store = new TPlacementStore(window, "TFmain", ProgramConfigFile().FileName());
 //   store->Hooks.RestoreEvent = [&](TIniFile& ini, const QString& section) { ... };
-//   // at program end, after the event loop:
-//   TPlacementStore::StoreAllAtProgramEnd();
+//   // program end: runs by itself on QCoreApplication::aboutToQuit; a program that ends
+//   // without quitting the event loop calls TPlacementStore::StoreAllAtProgramEnd().
 
 #include "config/IniFile.h"
 
@@ -51,6 +51,7 @@ protected:
 
 private:
     void StoreReported(bool visible);
+    void StoreAtProgramEnd();
 
     QPointer<QWidget> window_;
     QString section_;
