@@ -1,0 +1,41 @@
+#include "i18n/TranslationRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+TEST(TranslationRegistry, SwitchAppliesFileTextsAndRestoresDesignTexts)
+{
+    auto& registry = TTranslationRegistry::Instance();
+    auto owner = std::make_unique<QObject>();
+    QString caption, hint;
+    registry.Register("Fmain", 1, "Načti test", [&](const QString& t) { caption = t; }, owner.get());
+    registry.Register("Fmain", 2, "Nápověda", [&](const QString& t) { hint = t; }, owner.get());
+    EXPECT_EQ(caption, "Načti test");
+
+    registry.ApplyTexts({{"FMAIN", {{1, "Load test"}}}, {"Fdata", {{2, "other window"}}}});
+    EXPECT_EQ(caption, "Load test");
+    EXPECT_EQ(hint, "Nápověda"); // not named by the file: design text
+
+    // A window created after the switch gets the language's text at once.
+    QString late;
+    registry.Register("fmain", 1, "Načti test", [&](const QString& t) { late = t; }, owner.get());
+    EXPECT_EQ(late, "Load test");
+
+    registry.ApplyDesignTexts();
+    EXPECT_EQ(late, "Načti test");
+
+    const int before = registry.Count();
+    owner.reset(); // destroyed windows leave no setters behind
+    EXPECT_EQ(registry.Count(), before - 2);
+    registry.ApplyTexts({{"fmain", {{1, "x"}}}});
+    registry.ApplyDesignTexts();
+}
+
+TEST(TranslationRegistry, KnowsTheFiveTranslatableWindows)
+{
+    for (const char* name : {"Fmain", "Fnastaveni", "Fdata", "fgraf", "FHLAVICKY"})
+        EXPECT_TRUE(TTranslationRegistry::IsTranslatableWindow(name)) << name;
+    EXPECT_FALSE(TTranslationRegistry::IsTranslatableWindow("Farchiv"));
+    EXPECT_FALSE(TTranslationRegistry::IsTranslatableWindow("$CONSTANTS"));
+}
