@@ -7,6 +7,13 @@
 
 namespace {
 
+// An index of a fixed choice list; one outside the list is a bad value and gives 0.
+int ReadChoice(const TIniFile& ini, const QString& section, const char* key, int itemCount)
+{
+    const int index = ini.ReadInteger(section, key, 0);
+    return index >= 0 && index < itemCount ? index : 0;
+}
+
 QString Numbered(const char* key, int i)
 {
     return QLatin1String(key) + QString::number(i);
@@ -58,10 +65,10 @@ TMainWindowValues RestoreMainWindow(const TIniFile& ini, TProgramState& state)
     v.PanelY = ini.ReadInteger(SectionTFmain, "TBXDockablePanel1_fpy", 100);
     v.Ikony = ini.ReadInteger(SectionTFmain, "Ikony", 4);
 
-    state.Choices.TKkapacita = ini.ReadInteger(SectionNastaveni, "TKkapacita", 0);
+    state.Choices.TKkapacita = ReadChoice(ini, SectionNastaveni, "TKkapacita", 2);
     state.LastDirectory = ini.ReadString(SectionNastaveni, "Directory", {});
     if (state.LastDirectory.isEmpty()) state.LastDirectory = ExeFolder();
-    state.Choices.TKtyp = ini.ReadInteger(SectionTempKomp, "TKtyp", 0);
+    state.Choices.TKtyp = ReadChoice(ini, SectionTempKomp, "TKtyp", 3);
     RestoreCompensationTables(ini, state);
     v.SettingsVisible = ini.ReadInteger(SectionTFnastaveni, "Visible", 0) == 1;
     RestoreRowCaptions(ini, state.BatteryGrid);
@@ -88,8 +95,7 @@ void ReadSettingsValues(const TIniFile& ini, TSettingsValues& s)
     const QString& sec = SectionTFnastaveni;
     s.Language = ini.ReadInteger(SectionNastaveni, "Jazyk", 0);
     s.TesterAddress = ini.ReadString(sec, "LMDEdit1_Text", QStringLiteral("127.0.0.1"));
-    // Only 1 chooses the serial link; anything else (-1 included) is Ethernet.
-    s.Link = ini.ReadInteger(sec, "LMDRkomunikace_ItemIndex", 0) == 1 ? 1 : 0;
+    s.Link = ReadChoice(ini, sec, "LMDRkomunikace_ItemIndex", 2); // -1 and others: Ethernet
     s.Provozovatel = ini.ReadBool(sec, "Provozovatel_Checked", false);
     s.TestName = ini.ReadInteger(sec, "LMDRJmeno_testu_ItemIndex", 0);
     s.DataVersion = ini.ReadInteger(sec, "LMDRvd", 0);

@@ -35,9 +35,10 @@ struct TMainWindowValues {
     bool SettingsVisible = false; // TFnastaveni Visible was 1 (restore only)
 };
 
-// Reads the panel values and fills state: capacity unit, LastDirectory (executable's folder
-// when empty), compensation type, tables (at most MaxTempCompTables; table i replaces an
-// earlier table i, tables added later stay), selected table, row captions. Sets
+// Reads the panel values and fills state: capacity unit and compensation type (an index
+// outside its list gives 0), LastDirectory (executable's folder when empty), tables (at
+// most MaxTempCompTables; table i replaces an earlier table i, tables added later stay),
+// selected table (-1 when there is none), row captions. Sets
 // PlacementRestored and signals ChoicesChanged and BatteryGridChanged.
 TMainWindowValues RestoreMainWindow(const TIniFile& ini, TProgramState& state);
 // Panel values, TKtyp and TKbat, TKkapacita and Directory, then Ikony, in that order.

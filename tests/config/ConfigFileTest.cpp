@@ -129,6 +129,15 @@ TEST_F(ConfigFileTest, SettingsSaveNumbersFoldersWithoutGapsAndLeavesStaleKeys)
     EXPECT_EQ(read.Link, 0);
 }
 
+TEST_F(ConfigFileTest, ChoiceIndexOutsideItsListGivesFirstItem)
+{
+    ini.WriteInteger("NASTAVENI", "TKkapacita", 2);
+    ini.WriteInteger("TEMP_KOMP", "TKtyp", -3);
+    RestoreMainWindow(ini, state);
+    EXPECT_EQ(state.Choices.TKkapacita, 0);
+    EXPECT_EQ(state.Choices.TKtyp, 0);
+}
+
 TEST_F(ConfigFileTest, RowCaptionsShrinkDeletesSurplusKeys)
 {
     state.BatteryGrid.SetRowCount(6);
