@@ -2,6 +2,7 @@
 
 #include "i18n/MessageCatalogue.h"
 #include "model/CodePage.h"
+#include "model/DataVersion.h"
 #include "model/LocaleFormat.h"
 
 #include <cstring>
@@ -17,8 +18,7 @@ bool DecodeDirectoryEntry(const char* payload, int length, TDirectoryEntry& entr
 QStringList DirectoryRowTexts(const TDirectoryEntry& entry, bool dataVersion101)
 {
     TTestHeader header = entry.Header;
-    if (dataVersion101 && header.PowerMode != 0)
-        std::memcpy(&header.DischargeValue, reinterpret_cast<const char*>(&header) + 25, 4);
+    ApplyDataVersionPower(header, dataVersion101);
 
     const QString fileName = FieldText(entry.FileName);
     const QDateTime start = TesterDateTime(entry.RunInfo.StartTime);
