@@ -1,0 +1,100 @@
+#include "tester/DirectoryFlows.h"
+
+#include "app/ProgramState.h"
+#include "app/UserReport.h"
+#include "i18n/MessageCatalogue.h"
+#include "tester/TestDirectory.h"
+#include "tester/TestDownload.h"
+#include "tester/TesterCommands.h"
+#include "tester/TesterLink.h"
+
+void ListTesterDirectory(TTesterLink& link, TTestDirectory& directory)
+{
+    TProgramState& state = TProgramState::Instance();
+    ReadTesterSettings(link);
+    if (!state.SettingsRead || state.DirectoryListed)
+        return;
+    BusyCursor busy;
+    directory.LoadEnabled = directory.DeleteEnabled = false;
+    directory.Reset();
+    link.Send('T', 'c');
+    const uint8_t parameter = directory.ShowHidden ? 2 : 1;
+    for (;;) {
+        const uint8_t status = link.Send('T', 'T', parameter);
+        if (status != 1) {
+            if (status == 11)
+                UserReport().Message(QStringLiteral("Error"));
+            break;
+        }
+        TDirectoryEntry entry;
+        if (!DecodeDirectoryEntry(reinterpret_cast<const char*>(link.Frame.Payload), link.Frame.Length(), entry)) {
+            UserReport().Message(QStringLiteral("Error"));
+            break;
+        }
+        directory.AddEntry(entry, state.Settings.DataVersion == 1);
+        UserReport().Repaint();
+    }
+    directory.FinishListing();
+    if (directory.EntryCount > 0)
+        state.DirectoryListed = true;
+}
+
+void ReloadTesterDirectory(TTesterLink& link, TTestDirectory& directory)
+{
+    BusyCursor busy;
+    TProgramState::Instance().DirectoryListed = false;
+    directory.Reset();
+    ListTesterDirectory(link, directory);
+}
+
+void DeleteSelectedTests(TTesterLink& link, TTestDirectory& directory)
+{
+    if (!TProgramState::Instance().SettingsRead)
+        return;
+    const QList<int> rows = directory.SelectedRows;
+    if (!UserReport().Question(MessageText(QStringLiteral("Hl_smazat")) + QStringLiteral(" #") + QString::number(rows.size())))
+        return;
+    BusyCursor busy;
+    for (int row : rows) {
+        const quint16 index = quint16(directory.EntryIndex(row));
+        QByteArray payload(2, '\0');
+        payload[0] = char(index & 0xFF);
+        payload[1] = char(index >> 8);
+        link.Send('T', 'O', 0, payload);
+    }
+    link.Send('T', 'D');
+    WaitForDeletion(link);
+    ReloadTesterDirectory(link, directory);
+}
+
+void DeleteHiddenTests(TTesterLink& link, TTestDirectory& directory)
+{
+    if (!UserReport().Question(MessageText(QStringLiteral("Hl_smazat"))))
+        return;
+    BusyCursor busy;
+    link.Send('T', 'S');
+    link.Send('T', 'D');
+    WaitForDeletion(link);
+    ReloadTesterDirectory(link, directory);
+}
+
+bool DownloadCurrentTest(TTesterLink& link, TTestDirectory& directory, bool append)
+{
+    const int row = directory.CurrentRow;
+    if (row < 1 || row > directory.EntryCount)
+        return false;
+    BusyCursor busy;
+    const QString path = TesterTestPath(directory.FileName(row));
+    bool refused = false;
+    const QByteArray file = ReadTesterFile(link, path, &refused);
+    if (refused || file.isEmpty())
+        return false;
+    TTestRecord& record = TProgramState::Instance().Record();
+    if (!(append ? AppendDownloadedTest(file, record) : LoadDownloadedTest(file, record)))
+        return false;
+    if (append || !directory.IsDownloaded(row)) {
+        MarkTestRead(link, path);
+        directory.SetDownloaded(row);
+    }
+    return true;
+}

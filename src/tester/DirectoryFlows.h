@@ -1,0 +1,18 @@
+#pragma once
+// What the directory window's commands do with the tester: list, reload, delete, and
+// load or append the test of the current row.
+
+class TTesterLink;
+class TTestDirectory;
+
+// Reads the settings once, then #Tc and #TT until the list ends ("Error" for status 11).
+void ListTesterDirectory(TTesterLink& link, TTestDirectory& directory);
+// Forgets the list and asks the tester again.
+void ReloadTesterDirectory(TTesterLink& link, TTestDirectory& directory);
+// "Vymaž testy": asks, sends #TO per selected row top-down, #TD, waits, reloads.
+void DeleteSelectedTests(TTesterLink& link, TTestDirectory& directory);
+// "Vymaž skryté": asks, sends #TS, #TD, waits, reloads.
+void DeleteHiddenTests(TTesterLink& link, TTestDirectory& directory);
+// "Načti měření" / "Přidej": downloads the current row's test into the program's record
+// (a fresh load or an append), marks it read and shows it. False when nothing changed.
+bool DownloadCurrentTest(TTesterLink& link, TTestDirectory& directory, bool append);

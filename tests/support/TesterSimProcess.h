@@ -1,0 +1,29 @@
+#pragma once
+// Runs tester-sim for a test: on a free loopback port, or on a pseudo-terminal.
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+class TesterSimProcess {
+public:
+    // Starts the emulator with the sample tests (a fresh copy) and extra fault options.
+    explicit TesterSimProcess(const QStringList& options = {}, bool pty = false);
+    ~TesterSimProcess();
+    TesterSimProcess(const TesterSimProcess&) = delete;
+    TesterSimProcess& operator=(const TesterSimProcess&) = delete;
+
+    quint16 Port() const { return port_; }
+    const QString& PtyPath() const { return pty_; }
+    bool Started() const { return port_ != 0 || !pty_.isEmpty(); }
+    static QString Executable();
+    static QString SamplesFolder();
+
+private:
+    QProcess process_;
+    quint16 port_ = 0;
+    QString pty_;
+};
+
+// Points the program's link at a running emulator (TCP) with short timeouts for tests.
+void UseSimulatorOverTcp(const TesterSimProcess& sim);

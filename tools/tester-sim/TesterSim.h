@@ -1,0 +1,57 @@
+#pragma once
+// The tester's side of the link: answers request frames from its in-memory state, which
+// starts from the stored test files of a data folder.
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+struct TSimFaults {
+    int CloseAfterReplies = -1;   // drop the connection after this many replies
+    int DelayMs = 0;              // wait before every reply
+    bool DirectoryError = false;  // #TT answers status 11
+    bool RefuseFiles = false;     // #FS, #FR, #FW and #Ul answer status 1
+    bool Oversize = false;        // announce a reply longer than the frame buffer
+    bool NeverFinishDeletion = false;
+    bool BadChecksum = false;     // spoil the #NU checksum
+    bool Log = false;             // log each request on stderr
+};
+
+struct TSimTest {
+    QString FileName;
+    QByteArray Bytes;
+    bool Hidden = false;
+    bool Downloaded = false;
+    bool MarkedForDeletion = false;
+    quint16 EntryIndex = 0;
+};
+
+class TTesterSim {
+public:
+    explicit TTesterSim(const TSimFaults& faults) : faults_(faults) {}
+    // Loads every file of folder as a stored test; names listed in folder/hidden.txt are hidden.
+    void LoadDataFolder(const QString& folder);
+    // Answers one complete request frame.
+    QByteArray Answer(const QByteArray& request);
+    int Replies() const { return replies_; }
+    const TSimFaults& Faults() const { return faults_; }
+    QString DataDirectory = QStringLiteral("DATA");
+
+private:
+    QByteArray reply(const QByteArray& request, uint8_t status, const QByteArray& payload = {});
+    QByteArray* file(const QString& path);
+    QByteArray directoryEntry(const TSimTest& test) const;
+
+    TSimFaults faults_;
+    std::vector<TSimTest> tests_;
+    QMap<QString, QByteArray> files_; // other files, e.g. /config/lokality.lkt
+    int listCursor_ = 0;
+    int deletionPolls_ = 0;
+    bool deleting_ = false;
+    int replies_ = 0;
+};
+
+// Writes a handful of realistic stored tests into folder (for the demo and the tests).
+void GenerateSampleTests(const QString& folder);

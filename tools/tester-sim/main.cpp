@@ -1,0 +1,160 @@
+// tester-sim: the tester's side of the link over TCP on loopback or a pseudo-terminal.
+#include "TesterSim.h"
+#include "tester/TesterFrame.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QSocketNotifier>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <cstdio>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+// Splits a byte stream into request frames.
+class FrameReader {
+public:
+    // Appends bytes; returns the complete frames found.
+    QList<QByteArray> Feed(const QByteArray& bytes)
+    {
+        buffer_ += bytes;
+        QList<QByteArray> frames;
+        while (buffer_.size() >= FrameHeadSize) {
+            const int length = uint8_t(buffer_[4]) | (uint8_t(buffer_[5]) << 8);
+            if (buffer_.size() < FrameHeadSize + length)
+                break;
+            frames << buffer_.left(FrameHeadSize + length);
+            buffer_.remove(0, FrameHeadSize + length);
+        }
+        return frames;
+    }
+
+private:
+    QByteArray buffer_;
+};
+
+int openPty(const QString& link)
+{
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
+        return -1;
+    const char* slave = ptsname(master);
+    // Raw 9600 8N1 on the slave side, as the tester's port is set.
+    const int s = ::open(slave, O_RDWR | O_NOCTTY);
+    if (s >= 0) {
+        termios tio{};
+        tcgetattr(s, &tio);
+        cfmakeraw(&tio);
+        cfsetispeed(&tio, B9600);
+        cfsetospeed(&tio, B9600);
+        tio.c_cflag = (tio.c_cflag & ~(CSIZE | PARENB | CSTOPB)) | CS8 | CLOCAL | CREAD;
+        tcsetattr(s, TCSANOW, &tio);
+        ::close(s);
+    }
+    termios mtio{};
+    tcgetattr(master, &mtio);
+    cfmakeraw(&mtio);
+    tcsetattr(master, TCSANOW, &mtio);
+    if (!link.isEmpty()) {
+        QFile::remove(link);
+        if (::symlink(slave, QFile::encodeName(link).constData()) != 0)
+            std::fprintf(stderr, "tester-sim: cannot link %s\n", qPrintable(link));
+    }
+    std::printf("pty %s\n", slave);
+    std::fflush(stdout);
+    return master;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Emulator of the battery tester's side of the link."));
+    parser.addHelpOption();
+    const QCommandLineOption data({QStringLiteral("data")}, QStringLiteral("Folder of stored tests."), QStringLiteral("dir"));
+    const QCommandLineOption port({QStringLiteral("port")}, QStringLiteral("TCP port on 127.0.0.1 (0: any free)."), QStringLiteral("n"), QStringLiteral("9760"));
+    const QCommandLineOption pty({QStringLiteral("pty")}, QStringLiteral("Serve a pseudo-terminal instead of TCP."));
+    const QCommandLineOption ptyLink({QStringLiteral("pty-link")}, QStringLiteral("Symlink to the pty slave."), QStringLiteral("path"));
+    const QCommandLineOption generate({QStringLiteral("generate")}, QStringLiteral("Write the sample tests into dir and exit."), QStringLiteral("dir"));
+    const QCommandLineOption closeAfter({QStringLiteral("close-after")}, QStringLiteral("Drop the connection after K replies."), QStringLiteral("K"));
+    const QCommandLineOption delay({QStringLiteral("delay-ms")}, QStringLiteral("Delay every reply."), QStringLiteral("ms"));
+    const QCommandLineOption ttError({QStringLiteral("tt-status-11")}, QStringLiteral("Answer #TT with status 11."));
+    const QCommandLineOption refuse({QStringLiteral("refuse-files")}, QStringLiteral("Refuse #FS, #FR, #FW and #Ul."));
+    const QCommandLineOption oversize({QStringLiteral("oversize")}, QStringLiteral("Announce replies longer than 502 bytes."));
+    const QCommandLineOption neverDelete({QStringLiteral("never-finish-deletion")}, QStringLiteral("Never report a deletion finished."));
+    const QCommandLineOption badSum({QStringLiteral("bad-checksum")}, QStringLiteral("Spoil the #NU checksum."));
+    const QCommandLineOption log({QStringLiteral("log")}, QStringLiteral("Log every request on stderr."));
+    parser.addOptions({data, port, pty, ptyLink, generate, closeAfter, delay, ttError, refuse, oversize, neverDelete, badSum, log});
+    parser.process(app);
+
+    if (parser.isSet(generate)) {
+        GenerateSampleTests(parser.value(generate));
+        return 0;
+    }
+    TSimFaults faults;
+    faults.CloseAfterReplies = parser.isSet(closeAfter) ? parser.value(closeAfter).toInt() : -1;
+    faults.DelayMs = parser.value(delay).toInt();
+    faults.DirectoryError = parser.isSet(ttError);
+    faults.RefuseFiles = parser.isSet(refuse);
+    faults.Oversize = parser.isSet(oversize);
+    faults.NeverFinishDeletion = parser.isSet(neverDelete);
+    faults.BadChecksum = parser.isSet(badSum);
+    faults.Log = parser.isSet(log);
+    TTesterSim sim(faults);
+    if (parser.isSet(data))
+        sim.LoadDataFolder(parser.value(data));
+
+    FrameReader reader;
+    if (parser.isSet(pty)) {
+        const int master = openPty(parser.value(ptyLink));
+        if (master < 0) {
+            std::fprintf(stderr, "tester-sim: no pseudo-terminal\n");
+            return 1;
+        }
+        auto* notifier = new QSocketNotifier(master, QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, [&, master] {
+            char buf[4096];
+            const ssize_t n = ::read(master, buf, sizeof buf);
+            if (n <= 0)
+                return;
+            for (const QByteArray& frame : reader.Feed(QByteArray(buf, int(n)))) {
+                const QByteArray answer = sim.Answer(frame);
+                if (::write(master, answer.constData(), answer.size()) < 0)
+                    return;
+            }
+        });
+        return app.exec();
+    }
+
+    QTcpServer server;
+    if (!server.listen(QHostAddress::LocalHost, quint16(parser.value(port).toUInt()))) {
+        std::fprintf(stderr, "tester-sim: %s\n", qPrintable(server.errorString()));
+        return 1;
+    }
+    std::printf("port %u\n", server.serverPort());
+    std::fflush(stdout);
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        while (QTcpSocket* socket = server.nextPendingConnection()) {
+            auto* frames = new FrameReader;
+            QObject::connect(socket, &QTcpSocket::disconnected, socket, [socket, frames] {
+                delete frames;
+                socket->deleteLater();
+            });
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [&sim, socket, frames] {
+                for (const QByteArray& frame : frames->Feed(socket->readAll())) {
+                    socket->write(sim.Answer(frame));
+                    if (sim.Faults().CloseAfterReplies >= 0 && sim.Replies() >= sim.Faults().CloseAfterReplies) {
+                        socket->flush();
+                        socket->disconnectFromHost();
+                        return;
+                    }
+                }
+            });
+        }
+    });
+    return app.exec();
+}
