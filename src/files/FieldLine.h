@@ -1,0 +1,25 @@
+#pragma once
+// Lines of the test text file: TAB-separated fields in 8-bit text, and the dotted date.
+
+#include <QDate>
+#include <QIODevice>
+#include <QString>
+#include <QStringList>
+
+// Most fields one line of a test text file yields; further fields are dropped.
+inline constexpr int MaxLineFields = 114;
+
+// Reads the next line of an open text file into fields (at most MaxLineFields), with the
+// locale's decimal separator put into every field but the first, unless the line is labelled
+// "Datum", "Lokalita", "Měřil" or "Zakázka". At the end of the file gives one empty field.
+void ReadFieldLine(QIODevice& file, QStringList& fields);
+
+// The decimal-separator adjustment of one split line, as ReadFieldLine applies it.
+void AdjustDecimalSeparators(QStringList& fields);
+
+// 5 March 2008 -> "5.3.2008".
+QString EncodeDotDate(const QDate& date);
+
+// "5.3.2008" -> 5 March 2008; throws VybitorError for a part that is not a number, more than
+// two dots or a date that does not exist.
+QDate DecodeDotDate(const QString& text);
