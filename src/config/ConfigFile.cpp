@@ -95,10 +95,15 @@ void ReadSettingsValues(const TIniFile& ini, TSettingsValues& s)
     const QString& sec = SectionTFnastaveni;
     s.Language = ini.ReadInteger(SectionNastaveni, "Jazyk", 0);
     s.TesterAddress = ini.ReadString(sec, "LMDEdit1_Text", QStringLiteral("127.0.0.1"));
-    s.Link = ReadChoice(ini, sec, "LMDRkomunikace_ItemIndex", 2); // -1 and others: Ethernet
+    // Choice groups take an index below -1 as -1 (nothing chosen), above their last item as it.
+    const auto choice = [&](const char* key, int last) {
+        return std::clamp(ini.ReadInteger(sec, key, 0), -1, last);
+    };
+    // Nothing chosen is not the serial link: Ethernet.
+    s.Link = std::max(0, choice("LMDRkomunikace_ItemIndex", 1));
     s.Provozovatel = ini.ReadBool(sec, "Provozovatel_Checked", false);
-    s.TestName = ini.ReadInteger(sec, "LMDRJmeno_testu_ItemIndex", 0);
-    s.DataVersion = ini.ReadInteger(sec, "LMDRvd", 0);
+    s.TestName = choice("LMDRJmeno_testu_ItemIndex", 1);
+    s.DataVersion = choice("LMDRvd", 1);
     s.AutBat = ini.ReadBool(sec, "Aut_bat", false);
     s.AutNap = ini.ReadBool(sec, "Aut_nap", false);
     s.DruhaKap = ini.ReadBool(sec, "Druha_kap", false);

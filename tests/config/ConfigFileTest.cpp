@@ -127,6 +127,15 @@ TEST_F(ConfigFileTest, SettingsSaveNumbersFoldersWithoutGapsAndLeavesStaleKeys)
     ini.WriteInteger("TFnastaveni", "LMDRkomunikace_ItemIndex", -1);
     ReadSettingsValues(ini, read);
     EXPECT_EQ(read.Link, 0);
+
+    // past the last item: the last item ("USB - RS232"); below -1: nothing chosen
+    ini.WriteInteger("TFnastaveni", "LMDRkomunikace_ItemIndex", 5);
+    ini.WriteInteger("TFnastaveni", "LMDRvd", 7);
+    ini.WriteInteger("TFnastaveni", "LMDRJmeno_testu_ItemIndex", -4);
+    ReadSettingsValues(ini, read);
+    EXPECT_EQ(read.Link, 1);
+    EXPECT_EQ(read.DataVersion, 1);
+    EXPECT_EQ(read.TestName, -1);
 }
 
 TEST_F(ConfigFileTest, ChoiceIndexOutsideItsListGivesFirstItem)

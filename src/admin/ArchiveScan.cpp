@@ -1,0 +1,178 @@
+#include "admin/ArchiveScan.h"
+
+#include "app/ProgramState.h"  // TArchiveFolder
+#include "app/UserReport.h"
+#include "i18n/MessageCatalogue.h"
+#include "model/CodePage.h"
+#include "model/Errors.h"
+#include "model/LocaleFormat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+const QStringList FixedTitles{"Cesta", "Jméno", "Měření", "Číslo bat.", "Lokalita", "Datum", "V. proud"};
+
+// The fields of the next line of a test text file, with the decimal separator of the
+// locale, as the text file reader gives them; an empty list at the end of the file.
+QStringList ReadFields(QFile& in)
+{
+    if (in.atEnd())
+        return {};
+    QByteArray line = in.readLine();
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    QStringList fields = DecodeAnsi(line).split(QLatin1Char('\t'));
+    static const QStringList plainTexts{"Datum", "Lokalita", "Měřil", "Zakázka"};
+    if (plainTexts.contains(fields.value(0)))
+        return fields;
+    const QChar d = DecimalSeparator();
+    for (int i = 1; i < fields.size(); ++i)
+        fields[i].replace(d == QLatin1Char('.') ? QLatin1Char(',') : QLatin1Char('.'), d);
+    return fields;
+}
+
+} // namespace
+
+TArchiveList::TArchiveList() : Grid(2, ArchiveFixedColumns)
+{
+    for (int c = 0; c < ArchiveFixedColumns; ++c)
+        Grid.SetCell(c, 0, FixedTitles[c]);
+    Hidden.assign(2, false);
+}
+
+void TArchiveList::Clear()
+{
+    Grid.SetRowCount(2);
+    Grid.ClearRow(1);
+    Hidden.assign(2, false);
+}
+
+void TArchiveList::ScanFolders(const std::vector<TArchiveFolder>& folders, const QString& lastDirectory,
+                               bool lastSubfolders, const QString& qualifier)
+{
+    Clear();
+    walked_.clear();
+    bool any = false;
+    for (const TArchiveFolder& folder : folders) {
+        if (folder.Path.isEmpty())
+            continue;
+        any = true;
+        ScanArchiveFolder(folder.Path, folder.Subfolders != QLatin1String("N"), qualifier);
+    }
+    if (!any)
+        ScanArchiveFolder(lastDirectory, lastSubfolders, qualifier);
+}
+
+void TArchiveList::ScanArchiveFolder(const QString& path, bool subfolders, const QString& qualifier)
+{
+    BusyCursor busy;
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (canonical.isEmpty() || walked_.contains(canonical))
+        return;
+    walked_.insert(canonical);
+    const QString prefix = path.endsWith(QDir::separator()) || path.endsWith(QLatin1Char('/'))
+                               ? path : path + QDir::separator();
+    const QFileInfoList entries = QDir(path).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    for (const QFileInfo& entry : entries) {
+        if (entry.isDir()) {
+            if (subfolders)
+                ScanArchiveFolder(prefix + entry.fileName(), true, qualifier);
+        } else if (entry.suffix().toUpper() == QLatin1String("TXT")) {
+            AddFile(path, entry.fileName(), qualifier);
+        }
+        UserReport().Repaint();
+    }
+}
+
+void TArchiveList::AddFile(const QString& folder, const QString& name, const QString& qualifier)
+{
+    const QString path = QDir(folder).filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw VybitorError(QStringLiteral("Unable to read %1").arg(path));
+    QFile& in = file;
+    const QStringList line1 = ReadFields(in);
+    if (line1.value(0).left(5) != qualifier.left(5))
+        return;
+    int row = Grid.RowCount() - 1;
+    if (!Grid.Cell(0, row).isEmpty()) {
+        Grid.SetRowCount(++row + 1);
+        Hidden.push_back(false);
+    }
+    Grid.SetCell(0, row, folder);
+    Grid.SetCell(1, row, name);
+    Grid.SetCell(2, row, line1.value(1));
+    Grid.SetCell(3, row, line1.value(2));
+    Grid.SetCell(4, row, ReadFields(in).value(1));
+    ReadFields(in);
+    Grid.SetCell(5, row, ReadFields(in).value(1));
+    ReadFields(in);
+    Grid.SetCell(6, row, ReadFields(in).value(1));
+    for (int skip = 0; skip < 3; ++skip)
+        ReadFields(in);
+    const QStringList batteries = ReadFields(in);
+    for (int i = 0; i + 1 < batteries.size() && !batteries[i + 1].isEmpty(); ++i)
+        SetBatteryCell(i, batteries[i + 1]);
+}
+
+void TArchiveList::SetBatteryCell(int index, const QString& text)
+{
+    const int column = ArchiveFixedColumns + index;
+    if (Grid.ColCount() <= column) {
+        Grid.SetColCount(column + 1);
+        Grid.SetCell(column, 0, MessageText("Tbat") + QStringLiteral(".%1").arg(index + 1));
+    }
+    Grid.SetCell(column, Grid.RowCount() - 1, text);
+}
+
+void TArchiveList::FilterByBattery(const QString& text)
+{
+    BusyCursor busy;
+    const int last = std::min(Grid.ColCount(), ArchiveFixedColumns + ArchiveFilteredBatteries);
+    for (int row = Grid.RowCount() - 1; row >= 1; --row) {
+        bool keep = false;
+        for (int c = ArchiveFixedColumns; c < last && !keep; ++c)
+            keep = Grid.Cell(c, row) == text;
+        if (!keep)
+            Hidden[row] = true;
+    }
+}
+
+void TArchiveList::ShowAll()
+{
+    std::fill(Hidden.begin(), Hidden.end(), false);
+}
+
+void TArchiveList::SortByColumn(int column, bool ascending)
+{
+    const int rows = Grid.RowCount() - 1;
+    std::vector<int> order(rows);
+    std::iota(order.begin(), order.end(), 1);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int cmp = QString::compare(Grid.Cell(column, a), Grid.Cell(column, b), Qt::CaseSensitive);
+        return ascending ? cmp < 0 : cmp > 0;
+    });
+    TTextGrid sorted = Grid;
+    std::vector<bool> hidden = Hidden;
+    for (int i = 0; i < rows; ++i) {
+        for (int c = 0; c < Grid.ColCount(); ++c)
+            sorted.SetCell(c, i + 1, Grid.Cell(c, order[i]));
+        hidden[i + 1] = Hidden[order[i]];
+    }
+    Grid = sorted;
+    Hidden = hidden;
+}
+
+QString TArchiveList::RowPath(int row) const
+{
+    const QString folder = Grid.Cell(0, row);
+    const QString sep = folder.endsWith(QDir::separator()) || folder.endsWith(QLatin1Char('/'))
+                            ? QString() : QString(QDir::separator());
+    return folder + sep + Grid.Cell(1, row);
+}
