@@ -1,0 +1,159 @@
+#include "evaluation/CapacityEvaluation.h"
+
+#include "app/ProgramState.h"
+#include "model/Errors.h"
+#include "model/LocaleFormat.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+enum { UnitPercent = 0, UnitAh = 1 };
+enum { ModeNone = 0, ModeAverage = 1 };
+
+const TTempCompTable* SelectedTable(const TProgramState& state)
+{
+    const int i = state.Choices.TKbat;
+    return i >= 0 && i < int(state.TempCompTables.size()) ? &state.TempCompTables[size_t(i)] : nullptr;
+}
+
+double TestTemperature(const TTestRecord& r, int mode)
+{
+    if (mode != ModeAverage)
+        return r.Rows[0].Temperature;
+    double sum = 0;
+    for (int i = 0; i < r.RowCount; ++i)
+        sum += r.Rows[i].Temperature;
+    return sum / r.RowCount;
+}
+
+// A value that cannot be computed (zero rated duration or factor) says so instead of inf/nan.
+QString ResultText(const char* pattern, double value)
+{
+    return std::isfinite(value) ? FormatLocale(pattern, value) : NoPercentageText;
+}
+
+int RatedMinutes(const QString& text)
+{
+    bool ok = false;
+    const int minutes = text.trimmed().toInt(&ok);
+    if (!ok)
+        throw VybitorError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return minutes;
+}
+
+QString ShortestNumber(double value) { return QString::number(value, 'g', 15); }
+} // namespace
+
+double CompensationFactor(const TTempCompTable& table, double t)
+{
+    double k = 0;
+    for (int power = 6; power >= 0; --power) {
+        double term = table.Coef[size_t(6 - power)];
+        for (int i = 0; i < power; ++i)
+            term *= t;
+        k += term;
+    }
+    return k;
+}
+
+double DeliveredAmpereHours(const TTestRecord& r)
+{
+    double sum = 0;
+    for (int i = 0; i < r.RowCount; ++i) {
+        const int32_t e = r.Rows[i].ElapsedSeconds;
+        if (e != 0 && (i == 0 || e != r.Rows[i - 1].ElapsedSeconds))
+            sum += double(r.Rows[i].CurrentA) + double(r.Rows[i].CurrentB);
+    }
+    return sum * r.Header.Period / 3600.0;
+}
+
+void EvaluateCapacity(TProgramState& state)
+{
+    TEvaluationChoices& c = state.Choices;
+    const TTestRecord& r = state.Record();
+    TMainTexts& t = state.Texts;
+    c.CompTemperature = 0;
+    if (r.RowCount <= 0 || t.Gtypzk.isEmpty() || t.Hvproud.isEmpty())
+        return;
+    double k = 1.0;
+    if (c.TKtyp > ModeNone) {
+        c.CompTemperature = TestTemperature(r, c.TKtyp);
+        // No table to apply: the rated duration stands uncorrected.
+        if (const TTempCompTable* table = SelectedTable(state))
+            k = CompensationFactor(*table, c.CompTemperature);
+    }
+    const int rated = RatedMinutes(t.Gtypzk);
+    const double refMin = rated * k;
+    const double refAh = rated * k * r.Header.DischargeValue / 60.0;
+    const double delivered = DeliveredAmpereHours(r);
+    const double last = r.Rows[r.RowCount - 1].ElapsedSeconds;
+    const double pct = refMin != 0 ? (last * 100.0 / 60.0) / refMin : NAN;
+    if (c.TKkapacita == UnitAh) {
+        t.Lvzkap = ResultText("%5.1fAh  ", refAh);
+        t.Hkapacita = ResultText("%6.1fAh  ", delivered);
+        t.Lvzkap1 = ResultText("%5.1fmin  ", refMin);
+        t.Hkapacita1 = ResultText("%6.1f%%  ", pct);
+    } else if (c.TKkapacita == UnitPercent) {
+        t.Lvzkap = ResultText("%5.1fmin  ", refMin);
+        t.Hkapacita = ResultText("%6.1f%%  ", pct);
+        t.Lvzkap1 = ResultText("%5.1fAh  ", refAh);
+        t.Hkapacita1 = ResultText("%6.1fAh  ", delivered);
+    }
+    emit state.TextsChanged();
+}
+
+QString CompensationChoiceText(const TProgramState& state)
+{
+    const TTempCompTable* table = SelectedTable(state);
+    return table ? table->Name : NoCompensationTableText;
+}
+
+bool TKbatEnabled(const TProgramState& state) { return state.Choices.TKtyp != ModeNone; }
+
+void GtypbatChange(TProgramState& state, const QString& batteryType)
+{
+    state.Texts.Gtypbat = batteryType;
+    QStringList& items = state.Choices.GtypzkItems;
+    items.clear();
+    std::vector<double> offered;
+    for (const TBatteryType& type : state.BatteryTypes) {
+        if (type.Name != batteryType)
+            continue;
+        if (offered.empty())
+            state.Texts.Gtypzk = ShortestNumber(type.RatedMinutes);
+        if (std::find(offered.begin(), offered.end(), type.RatedMinutes) == offered.end()) {
+            offered.push_back(type.RatedMinutes);
+            items << ShortestNumber(type.RatedMinutes);
+        }
+    }
+    emit state.ChoicesChanged();
+    emit state.TextsChanged();
+    EvaluateCapacity(state);
+}
+
+void GtypzkChange(TProgramState& state, const QString& minutes)
+{
+    state.Texts.Gtypzk = minutes;
+    EvaluateCapacity(state);
+}
+
+void TKkapacitaChange(TProgramState& state, int index)
+{
+    state.Choices.TKkapacita = index;
+    EvaluateCapacity(state);
+}
+
+void TKtypChange(TProgramState& state, int index)
+{
+    state.Choices.TKtyp = index;
+    emit state.ChoicesChanged();
+    EvaluateCapacity(state);
+}
+
+void TKbatChange(TProgramState& state, int index)
+{
+    state.Choices.TKbat = index;
+    emit state.ChoicesChanged();
+    EvaluateCapacity(state);
+}
