@@ -3,6 +3,7 @@
 #include "model/Errors.h"
 #include "support/TesterSimProcess.h"
 #include "tester/DirectoryFlows.h"
+#include "tester/LinkState.h"
 #include "tester/TestDirectory.h"
 #include "tester/TesterCommands.h"
 #include "tester/TesterLink.h"
@@ -186,4 +187,38 @@ TEST_F(Link, DeletionThatNeverFinishesEndsAfter101Polls)
     t.start();
     WaitForDeletion(link, 5);
     EXPECT_GE(t.elapsed(), 101 * 5);
+}
+
+TEST_F(Link, SerialLinkOverAPseudoTerminal)
+{
+    TesterSimProcess sim({}, true);
+    ASSERT_FALSE(sim.PtyPath().isEmpty());
+    state.Settings.Link = 1;
+    state.Settings.SerialPort = sim.PtyPath();
+    state.SettingsRead = false;
+    const TLinkState shown = ShowLinkState();
+    EXPECT_EQ(shown.PanelText, QStringLiteral("  USB-RS232   ") + sim.PtyPath());
+    ASSERT_TRUE(shown.SerialOpen);
+    EXPECT_FALSE(ProbeSerialPort(sim.PtyPath())); // we hold it
+    ReadTesterSettings(link);
+    EXPECT_TRUE(state.SettingsRead);
+    const QByteArray file = ReadTesterFile(link, TesterTestPath(QStringLiteral("A0001.tst")));
+    EXPECT_EQ(file.size(), 98 + 4 + 60 * StoredRowSize(4));
+    link.CloseSerialPort();
+    state.Settings.Link = 0;
+}
+
+TEST_F(Link, MissingSerialPortIsReportedOnceAndLinkMinusOneIsEthernet)
+{
+    state.Settings.Link = 1;
+    state.Settings.SerialPort = QStringLiteral("/dev/ttyNONE-vybitor");
+    EXPECT_FALSE(ProbeSerialPort(state.Settings.SerialPort));
+    const TLinkState shown = ShowLinkState();
+    EXPECT_EQ(shown.PanelText, QStringLiteral("  USB-RS232   ***"));
+    EXPECT_EQ(report.messages, QStringList{QStringLiteral("Port /dev/ttyNONE-vybitor nelze otevřít")});
+    EXPECT_THROW(link.Send('N', 'U'), VybitorError); // no open port
+    state.Settings.Link = -1;
+    EXPECT_EQ(ShowLinkState().PanelText, QStringLiteral("  IP : ") + state.Settings.TesterAddress);
+    EXPECT_FALSE(TTesterLink::UsesSerial(-1));
+    state.Settings.Link = 0;
 }

@@ -1,6 +1,9 @@
 #include "tester/ui/Hlavicky.h"
 
 #include "app/ProgramState.h"
+#include "app/UserReport.h"
+#include "tester/DirectoryFlows.h"
+#include "tester/TesterLink.h"
 #include "model/TextGridModel.h"
 #include "tester/TestDirectory.h"
 
@@ -51,15 +54,16 @@ TFhlavicky::TFhlavicky(TProgramState& state, QWidget* parent)
     view_->verticalHeader()->hide();
     setCentralWidget(view_);
 
-    connect(reload_, &QAction::triggered, this, &TFhlavicky::ReloadRequested);
-    connect(load_, &QAction::triggered, this, &TFhlavicky::LoadRequested);
-    connect(append_, &QAction::triggered, this, &TFhlavicky::AppendRequested);
-    connect(delete_, &QAction::triggered, this, &TFhlavicky::DeleteRequested);
-    connect(deleteHidden_, &QAction::triggered, this, &TFhlavicky::DeleteHiddenRequested);
+    TTesterLink& link = TTesterLink::Instance();
+    connect(reload_, &QAction::triggered, this, [this, &link] { ReloadTesterDirectory(link, directory_); });
+    connect(delete_, &QAction::triggered, this, [this, &link] { DeleteSelectedTests(link, directory_); });
+    connect(deleteHidden_, &QAction::triggered, this, [this, &link] { DeleteHiddenTests(link, directory_); });
+    connect(load_, &QAction::triggered, this, [this] { download(false); });
+    connect(append_, &QAction::triggered, this, [this] { download(true); });
     connect(showHidden_, &QAction::toggled, this, [this](bool on) { directory_.ShowHidden = on; });
     connect(view_, &QTableView::doubleClicked, this, [this] {
         if (directory_.LoadEnabled)
-            emit LoadRequested();
+            download(false);
     });
     connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TFhlavicky::takeSelection);
     connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TFhlavicky::takeSelection);
@@ -85,6 +89,27 @@ void TFhlavicky::refresh()
     append_->setEnabled(directory_.AppendEnabled);
     delete_->setEnabled(directory_.DeleteEnabled);
     deleteHidden_->setEnabled(directory_.DeleteEnabled);
+}
+
+void TFhlavicky::ShowAndList()
+{
+    BusyCursor busy;
+    show();
+    ListTesterDirectory(TTesterLink::Instance(), directory_);
+}
+
+void TFhlavicky::download(bool append)
+{
+    if (!append)
+        emit LoadStarting();
+    // The views follow the record also when the download failed: it is unchanged then.
+    struct ShowAfter {
+        TFhlavicky* window;
+        ~ShowAfter() { emit window->TestLoaded(); }
+    } showAfter{this};
+    DownloadCurrentTest(TTesterLink::Instance(), directory_, append);
+    directory_.AppendEnabled = true;
+    directory_.Notify();
 }
 
 void TFhlavicky::takeSelection()

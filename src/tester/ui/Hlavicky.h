@@ -24,19 +24,23 @@ public:
     QAction* DeleteItem() const { return delete_; }
     QAction* DeleteHiddenItem() const { return deleteHidden_; }
 
+    // "Načti test" switched on: show the window and list the tester's tests.
+    void ShowAndList();
+
 signals:
     void Closed();
-    void ReloadRequested();
-    void LoadRequested();
-    void AppendRequested();
-    void DeleteRequested();
-    void DeleteHiddenRequested();
+    // Before a fresh load: the main window clears the battery cells, caption and note
+    // and shows the data window.
+    void LoadStarting();
+    // A test was loaded or appended into the record: run the load chain.
+    void TestLoaded();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void refresh();
+    void download(bool append);
     void takeSelection();
 
     TProgramState& state_;
