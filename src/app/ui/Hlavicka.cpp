@@ -1,8 +1,142 @@
 #include "app/ui/Hlavicka.h"
 
+#include "admin/ui/Archiv.h"
+#include "admin/ui/Nastaveni.h"
+#include "app/BatteryTypeFile.h"
+#include "app/ExePath.h"
 #include "app/ProgramState.h"
+#include "app/UserReport.h"
+#include "app/ui/Windows.h"
+#include "evaluation/ui/Data.h"
+#include "presentation/ui/Graf.h"
+#include "tester/ui/Hlavicky.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QVBoxLayout>
 
 TFmain::TFmain(TProgramState& state, QWidget* parent) : QMainWindow(parent), state_(state)
 {
-    setWindowTitle(QStringLiteral("Vybitor5 - 1.00"));
+    setWindowTitle(state_.Texts.Caption);
+    state_.PlacementRestored = false;
+    state_.SettingsRead = false;
+    state_.DirectoryListed = false;
+    resize(DesignWidth, DesignHeight);
+
+    BuildToolbars();
+    BuildPopupMenu();
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    BuildHeaderPanel(central);
+    BuildResultBand(central);
+    layout->addWidget(Panel1, 1);
+    layout->addWidget(Panel3);
+    setCentralWidget(central);
+    BuildBatteryPanel();
+    BuildStatusBar();
+
+    connect(&state_, &TProgramState::TextsChanged, this, &TFmain::RefreshTexts);
+    connect(&state_, &TProgramState::ChoicesChanged, this, &TFmain::RefreshChoices);
+    LoadBatteryTypes(state_, ExeSiblingPath(QStringLiteral(".btr")));
+    RefreshTexts();
+    RefreshChoices();
+}
+
+void TFmain::SetLinkStateText(const QString& text)
+{
+    StatusPanel[3]->setText(text);
+}
+
+void TFmain::BuildStatusBar()
+{
+    const int widths[4] = {100, 150, 150, 200};
+    for (int i = 0; i < 4; ++i) {
+        StatusPanel[i] = new QLabel(statusBar());
+        StatusPanel[i]->setFixedWidth(widths[i]);
+        statusBar()->addWidget(StatusPanel[i]);
+    }
+    StatusPanel[0]->setText(QStringLiteral(" "));
+}
+
+void TFmain::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous()) {
+        RestorePlacement();
+        RunShowHandler();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void TFmain::RestorePlacement()
+{
+    if (restorer_)
+        restorer_(*this);
+    else if (!state_.PlacementRestored)
+        SetToolbarDisplayMode(4); // nothing stored: the design's display
+    state_.PlacementRestored = true;
+}
+
+void TFmain::RunShowHandler()
+{
+    Lprovoz->setVisible(state_.Settings.Provozovatel);
+    Hprovoz->setVisible(state_.Settings.Provozovatel);
+    SetLinkStateText(QStringLiteral("  IP : ") + state_.Settings.TesterAddress);
+}
+
+void TFmain::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        emit Closed();
+}
+
+void TFmain::ConnectToggles()
+{
+    TWindows& w = Windows();
+    const std::pair<QWidget*, QAction*> toggles[] = {
+        {w.Fhlavicky, TBXnacti_test}, {w.Fgraf, TBXgraf}, {w.Fdata, TBXdata},
+        {w.Farchiv, TBXarchiv}, {w.Fnastaveni, TBXnastaveni}};
+    for (const auto& [window, toggle] : toggles)
+        if (window)
+            WatchToggleWindow(window, toggle);
+}
+
+void TFmain::WatchToggleWindow(QWidget* window, QAction* toggle)
+{
+    toggleWindows_.emplace_back(window, toggle);
+    window->installEventFilter(this);
+    connect(toggle, &QAction::toggled, window, [this, window, toggle](bool checked) {
+        if (checked) {
+            BusyCursor busy;
+            window->show();
+            window->raise();
+        } else if (toggle == TBXnastaveni) {
+            window->close(); // a close, so that the settings window stores its values
+        } else {
+            window->hide();
+        }
+    });
+}
+
+bool TFmain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == TBXDockablePanel1 && event->type() == QEvent::Close)
+        PanelShownChanged(false);
+
+    // A window closed by its own close box unchecks its toggle; a hide that the toggle
+    // itself caused finds it unchecked already. Minimizing hides spontaneously.
+    if (event->type() == QEvent::Hide && !event->spontaneous())
+        for (const auto& [window, toggle] : toggleWindows_)
+            if (window == watched && toggle->isChecked()) {
+                const QSignalBlocker block(toggle);
+                toggle->setChecked(false);
+            }
+    return QMainWindow::eventFilter(watched, event);
 }

@@ -1,15 +1,110 @@
 #pragma once
-// Window TFmain (unit Hlavicka).
+// Window TFmain (unit Hlavicka): toolbar, test header, result band, battery panel and
+// status bar of the one test in memory. Texts and choices live in TProgramState; this
+// window shows and edits them.
 
 #include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <vector>
 
+class QAction;
+class QComboBox;
+class QDockWidget;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QToolBar;
+class QWidget;
 class TProgramState;
+struct TMainTexts;
 
 class TFmain : public QMainWindow {
     Q_OBJECT
 public:
     explicit TFmain(TProgramState& state, QWidget* parent = nullptr);
 
+    static constexpr int DesignWidth = 970;
+    static constexpr int DesignHeight = 544;
+    static constexpr int PanelDockedHeight = 130;
+
+    // Mode 1 icons, 2 text, 3 text beside icons, 4 text under icons; also applied to the
+    // toolbars of the tester's test-list window. Other values leave the display alone.
+    void SetToolbarDisplayMode(int mode);
+    int ToolbarDisplayMode() const;
+
+    // Placement restore (runs before the show handler at every show). The restorer reads
+    // the stored placement and calls the Restore* members; the end of the first restore
+    // lets the battery panel resize the window from then on.
+    using TPlacementRestorer = std::function<void(TFmain&)>;
+    void SetPlacementRestorer(TPlacementRestorer restorer) { restorer_ = std::move(restorer); }
+    void RestorePanelFloating(bool floating, const QPoint& floatingPos);
+
+    void SetLinkStateText(const QString& text); // status panel 4
+    // Binds the toolbar toggles to the other windows, once all of them exist.
+    void ConnectToggles();
+
+    // Named parts, for the other windows, the placement store and the tests.
+    QToolBar* TBXToolbar3 = nullptr;
+    QToolBar* TBXToolbar2 = nullptr;
+    QAction *TBXotevri = nullptr, *TBXuloz = nullptr, *TBXtisk = nullptr;
+    QAction *TBXnacti_test = nullptr, *TBXgraf = nullptr, *TBXdata = nullptr;
+    QAction *TBXarchiv = nullptr, *TBXnastaveni = nullptr;
+    QComboBox *TKkapacita = nullptr, *TKtyp = nullptr, *TKbat = nullptr;
+    QMenu* TBXPopupMenu1 = nullptr;
+    QAction* TBXItem[4] = {};
+    QAction* TBXVisibilityToggleItem1 = nullptr;
+    QWidget* Panel1 = nullptr;
+    QWidget* Panel3 = nullptr;
+    QLineEdit *Hcislo_mereni = nullptr, *Hcislo_baterie = nullptr, *Hlokalita = nullptr;
+    QLineEdit *Hzakazka = nullptr, *Hmeril = nullptr, *Hprovoz = nullptr, *Hpoznamka = nullptr;
+    QComboBox *Gtypbat = nullptr, *Gtypzk = nullptr;
+    QLabel* Lprovoz = nullptr;
+    QLabel *Hdatum = nullptr, *Hcas = nullptr, *Hperioda = nullptr;
+    QLabel *Lvproud = nullptr, *Hvproud = nullptr, *Hknap = nullptr, *Hpocet_baterii = nullptr;
+    QLabel *Hstav = nullptr, *Hdelka_testu = nullptr, *Hkapacita = nullptr, *Lvzkap = nullptr;
+    QDockWidget* TBXDockablePanel1 = nullptr;
+    QLabel* StatusPanel[4] = {};
+
+signals:
+    void Closed(); // the user closed the main window: the program ends
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void BuildToolbars();
+    void BuildPopupMenu();
+    void BuildHeaderPanel(QWidget* parent);
+    void BuildResultBand(QWidget* parent);
+    void BuildBatteryPanel();
+    void BuildStatusBar();
+    void WatchToggleWindow(QWidget* window, QAction* toggle);
+
+    void RestorePlacement();
+    void RunShowHandler();
+    void RefreshTexts();
+    void RefreshChoices();
+    void StoreChoices();
+    void ApplySecondLineRule(QLineEdit* field, int limit);
+    void PanelDockingChanged(bool floating);
+    void PanelShownChanged(bool shown);
+
+    struct TTextField {
+        QLineEdit* edit;
+        QString TMainTexts::*text;
+    };
+    struct TTextLabel {
+        QLabel* label;
+        QString TMainTexts::*text;
+    };
+
     TProgramState& state_;
+    TPlacementRestorer restorer_;
+    std::vector<TTextField> textFields_;
+    std::vector<TTextLabel> textLabels_;
+    std::vector<std::pair<QWidget*, QAction*>> toggleWindows_;
+    bool panelShown_ = true;
 };

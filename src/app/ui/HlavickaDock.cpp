@@ -1,0 +1,58 @@
+// The battery panel: a dock at the bottom that may float; the main window's height
+// follows it once the placement has been restored.
+#include "app/ui/Hlavicka.h"
+
+#include "app/ProgramState.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QEvent>
+#include <QMenu>
+#include <QTableView>
+
+void TFmain::BuildBatteryPanel()
+{
+    TBXDockablePanel1 = new QDockWidget(QStringLiteral("Baterie"), this);
+    TBXDockablePanel1->setObjectName(QStringLiteral("TBXDockablePanel1"));
+    TBXDockablePanel1->setAllowedAreas(Qt::BottomDockWidgetArea);
+    TBXDockablePanel1->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                                   QDockWidget::DockWidgetFloatable);
+    auto* grid = new QTableView(TBXDockablePanel1);
+    grid->setObjectName(QStringLiteral("AdvStringGrid1"));
+    TBXDockablePanel1->setWidget(grid);
+    addDockWidget(Qt::BottomDockWidgetArea, TBXDockablePanel1);
+    resizeDocks({TBXDockablePanel1}, {PanelDockedHeight}, Qt::Vertical);
+
+    TBXVisibilityToggleItem1 = TBXDockablePanel1->toggleViewAction();
+    TBXVisibilityToggleItem1->setText(QStringLiteral("Baterie"));
+    TBXVisibilityToggleItem1->setObjectName(QStringLiteral("TBXVisibilityToggleItem1"));
+    TBXPopupMenu1->addAction(TBXVisibilityToggleItem1);
+
+    connect(TBXDockablePanel1, &QDockWidget::topLevelChanged, this, &TFmain::PanelDockingChanged);
+    // The user shows or hides the panel through the popup item or its close box; the
+    // hide and show that come with docking and undocking do not count.
+    connect(TBXVisibilityToggleItem1, &QAction::triggered, this, &TFmain::PanelShownChanged);
+    TBXDockablePanel1->installEventFilter(this);
+}
+
+void TFmain::RestorePanelFloating(bool floating, const QPoint& floatingPos)
+{
+    TBXDockablePanel1->setFloating(floating);
+    if (floating)
+        TBXDockablePanel1->move(floatingPos);
+}
+
+void TFmain::PanelDockingChanged(bool floating)
+{
+    if (state_.PlacementRestored)
+        resize(width(), height() + (floating ? -PanelDockedHeight : PanelDockedHeight));
+}
+
+void TFmain::PanelShownChanged(bool shown)
+{
+    if (shown == panelShown_)
+        return;
+    panelShown_ = shown;
+    if (state_.PlacementRestored && !TBXDockablePanel1->isFloating())
+        resize(width(), height() + (shown ? PanelDockedHeight : -PanelDockedHeight));
+}

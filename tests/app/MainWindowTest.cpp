@@ -1,0 +1,243 @@
+// The main window on the offscreen platform: its first start, the toolbar toggles, the
+// battery panel with the window height, and the header fields' second line.
+#include "app/ExePath.h"
+#include "app/ProgramState.h"
+#include "app/UserReport.h"
+#include "app/ui/CreateWindows.h"
+#include "app/ui/Hlavicka.h"
+#include "app/ui/Windows.h"
+#include "evaluation/ui/Data.h"
+#include "admin/ui/Nastaveni.h"
+#include "support/LocaleScope.h"
+#include "tester/ui/Hlavicky.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetExecutablePath(dir.filePath(QStringLiteral("Vybitor5"))); }
+    void TearDown() override
+    {
+        DestroyWindows();
+        SetExecutablePath(QString());
+    }
+    void WriteBatteryTypes(const QByteArray& bytes)
+    {
+        QFile file(dir.filePath(QStringLiteral("Vybitor5.btr")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    TFmain& Start(TFmain::TPlacementRestorer restorer = {})
+    {
+        CreateWindows(state);
+        TFmain& main = *Windows().Fmain;
+        if (restorer)
+            main.SetPlacementRestorer(std::move(restorer));
+        main.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
+        return main;
+    }
+    QToolButton* Button(TFmain& main, QAction* action)
+    {
+        return qobject_cast<QToolButton*>(main.TBXToolbar3->widgetForAction(action));
+    }
+
+    LocaleScope cs{"cs_CZ"};
+    QTemporaryDir dir;
+    RecordingUserReport report;
+    ScopedUserReport useReport{&report};
+    TProgramState state;
+};
+
+TEST_F(MainWindowTest, FirstStartWithoutConfigShowsTheDesign)
+{
+    WriteBatteryTypes("");
+    TFmain& main = Start();
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Vybitor5 - 1.00"));
+    EXPECT_EQ(main.size(), QSize(970, 544));
+    EXPECT_EQ(main.ToolbarDisplayMode(), 4);
+    EXPECT_EQ(Button(main, main.TBXgraf)->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    EXPECT_FALSE(main.TBXDockablePanel1->isFloating());
+    EXPECT_TRUE(main.TBXDockablePanel1->isVisible());
+    EXPECT_TRUE(main.TBXVisibilityToggleItem1->isChecked());
+    EXPECT_EQ(main.TBXDockablePanel1->height(), TFmain::PanelDockedHeight);
+    EXPECT_EQ(main.TKkapacita->currentText(), QStringLiteral("%"));
+    EXPECT_EQ(main.TKtyp->currentText(), QStringLiteral("Žádná"));
+    EXPECT_FALSE(main.TKbat->isEnabled());
+    EXPECT_FALSE(Windows().Fnastaveni->isVisible());
+    EXPECT_FALSE(main.TBXnastaveni->isChecked());
+    EXPECT_EQ(main.StatusPanel[0]->text(), QStringLiteral(" "));
+    EXPECT_EQ(main.StatusPanel[3]->text(), QStringLiteral("  IP : 127.0.0.1"));
+    const int widths[4] = {100, 150, 150, 200};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(main.StatusPanel[i]->width(), widths[i]);
+    EXPECT_FALSE(main.Hprovoz->isVisible());
+    EXPECT_FALSE(main.Lprovoz->isVisible());
+    EXPECT_TRUE(report.messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, MissingOrBadBatteryTypeFileIsToldAndStartGoesOn)
+{
+    TFmain& first = Start();
+    EXPECT_EQ(report.messages, QStringList{"File not found"});
+    EXPECT_EQ(first.Gtypbat->count(), 0);
+    DestroyWindows();
+
+    report.messages.clear();
+    WriteBatteryTypes("A\t600\t1\t2\nB\t600\tx1\t2\n");
+    TFmain& second = Start();
+    EXPECT_EQ(report.messages, QStringList{"'x1' is not a valid floating point value"});
+    EXPECT_EQ(second.Gtypbat->count(), 0);
+    EXPECT_TRUE(second.isVisible());
+}
+
+TEST_F(MainWindowTest, DuplicateBatteryTypeIsOfferedOnce)
+{
+    WriteBatteryTypes("VRLA 12V\t600\t1\t2\nGel\t300\t1\t2\nVRLA 12V\t480\t1\t2\n");
+    TFmain& main = Start();
+    ASSERT_EQ(main.Gtypbat->count(), 2);
+    EXPECT_EQ(main.Gtypbat->itemText(0), QStringLiteral("VRLA 12V"));
+    EXPECT_EQ(main.Gtypbat->itemText(1), QStringLiteral("Gel"));
+    EXPECT_EQ(state.BatteryTypes.size(), 3u);
+}
+
+TEST_F(MainWindowTest, PanelFloatingAtLastExitFloatsAgainAndWindowKeepsItsHeight)
+{
+    WriteBatteryTypes("");
+    TFmain& main = Start([](TFmain& window) {
+        window.resize(970, 600); // the stored rectangle
+        window.RestorePanelFloating(true, QPoint(220, 180));
+        window.SetToolbarDisplayMode(2);
+    });
+    EXPECT_TRUE(main.TBXDockablePanel1->isFloating());
+    EXPECT_EQ(main.TBXDockablePanel1->pos(), QPoint(220, 180));
+    EXPECT_EQ(main.height(), 600);
+    EXPECT_EQ(Button(main, main.TBXgraf)->toolButtonStyle(), Qt::ToolButtonTextOnly);
+
+    // From now on the window follows the panel: docked again it grows by the docked height.
+    main.TBXDockablePanel1->setFloating(false);
+    EXPECT_EQ(main.height(), 600 + TFmain::PanelDockedHeight);
+    // Hiding a docked panel gives its height back; hiding a floating one changes nothing.
+    main.TBXVisibilityToggleItem1->trigger();
+    EXPECT_EQ(main.height(), 600);
+    main.TBXVisibilityToggleItem1->trigger();
+    EXPECT_EQ(main.height(), 600 + TFmain::PanelDockedHeight);
+    main.TBXDockablePanel1->setFloating(true);
+    main.TBXVisibilityToggleItem1->trigger();
+    EXPECT_EQ(main.height(), 600);
+}
+
+TEST_F(MainWindowTest, TogglesShowAndHideTheirWindowsAndClosingUnchecks)
+{
+    WriteBatteryTypes("");
+    TFmain& main = Start();
+    TFdata& data = *Windows().Fdata;
+    main.TBXdata->trigger();
+    EXPECT_TRUE(data.isVisible());
+    main.TBXdata->trigger();
+    EXPECT_FALSE(data.isVisible());
+    main.TBXdata->trigger();
+    data.close();
+    EXPECT_FALSE(main.TBXdata->isChecked());
+
+    // The settings toggle closes its window, so a close handler sees it.
+    TFnastaveni& settings = *Windows().Fnastaveni;
+    bool closed = false;
+    struct CloseSpy : QObject {
+        bool* closed;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            *closed |= e->type() == QEvent::Close;
+            return false;
+        }
+    } spy;
+    spy.closed = &closed;
+    settings.installEventFilter(&spy);
+    main.TBXnastaveni->trigger();
+    EXPECT_TRUE(settings.isVisible());
+    main.TBXnastaveni->trigger();
+    EXPECT_FALSE(settings.isVisible());
+    EXPECT_TRUE(closed);
+}
+
+TEST_F(MainWindowTest, DisplayModeReachesTheTestListToolbar)
+{
+    WriteBatteryTypes("");
+    TFmain& main = Start();
+    auto* listBar = new QToolBar(Windows().Fhlavicky);
+    QAction* item = listBar->addAction(QStringLiteral("Ukaž skryté"));
+    main.TBXItem[0]->trigger();
+    EXPECT_EQ(main.ToolbarDisplayMode(), 1);
+    EXPECT_FALSE(main.TBXItem[3]->isChecked());
+    EXPECT_EQ(Button(main, main.TBXotevri)->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    EXPECT_EQ(qobject_cast<QToolButton*>(listBar->widgetForAction(item))->toolButtonStyle(),
+              Qt::ToolButtonIconOnly);
+}
+
+TEST_F(MainWindowTest, CompensationTableChoiceFollowsTheCompensationType)
+{
+    WriteBatteryTypes("");
+    state.Choices.TKbatItems = {"NameTK0", "Olovo"};
+    TFmain& main = Start();
+    emit state.ChoicesChanged();
+    main.TKtyp->setCurrentIndex(1);
+    EXPECT_TRUE(main.TKbat->isEnabled());
+    EXPECT_EQ(state.Choices.TKtyp, 1);
+    main.TKtyp->setCurrentIndex(0);
+    EXPECT_FALSE(main.TKbat->isEnabled());
+}
+
+TEST_F(MainWindowTest, HeaderTextsBindBothWays)
+{
+    WriteBatteryTypes("");
+    TFmain& main = Start();
+    QTest::keyClicks(main.Hzakazka, QStringLiteral("Z-7"));
+    EXPECT_EQ(state.Texts.Hzakazka, QStringLiteral("Z-7"));
+    state.Texts.Hkapacita = QStringLiteral("98,5");
+    state.Texts.Hmeril = QStringLiteral("Novák");
+    emit state.TextsChanged();
+    EXPECT_EQ(main.Hkapacita->text(), QStringLiteral("98,5"));
+    EXPECT_EQ(main.Hmeril->text(), QStringLiteral("Novák"));
+}
+
+TEST_F(MainWindowTest, CommaStartsASecondLineInLocalityAndMeasuredBy)
+{
+    WriteBatteryTypes("");
+    TFmain& main = Start();
+    QTest::keyClicks(main.Hlokalita, QStringLiteral("Praha,") + QString(40, QLatin1Char('x')));
+    EXPECT_EQ(main.Hlokalita->text().size(), 36);
+    EXPECT_EQ(main.Hlokalita->maxLength(), 36);
+    EXPECT_EQ(main.Hlokalita->toolTip(), QStringLiteral("Praha\n\r") + QString(30, QLatin1Char('x')));
+
+    QTest::keyClicks(main.Hmeril, QString(25, QLatin1Char('m')));
+    EXPECT_EQ(main.Hmeril->text().size(), 20);
+    EXPECT_EQ(main.Hmeril->toolTip(), QString(20, QLatin1Char('m')));
+
+    // A shown test's longer text is kept whole.
+    state.Texts.Hlokalita = QString(45, QLatin1Char('L'));
+    emit state.TextsChanged();
+    EXPECT_EQ(main.Hlokalita->text().size(), 45);
+}
+
+TEST_F(MainWindowTest, OperatorFieldsFollowTheSettingsOption)
+{
+    WriteBatteryTypes("");
+    state.Settings.Provozovatel = true;
+    TFmain& main = Start();
+    EXPECT_TRUE(main.Lprovoz->isVisible());
+    EXPECT_TRUE(main.Hprovoz->isVisible());
+}
+
+} // namespace
