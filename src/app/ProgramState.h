@@ -71,6 +71,9 @@ public:
 
     TMainTexts Texts;
     TTextGrid BatteryGrid{2, 2};  // AdvStringGrid1 of the battery panel
+    // On-screen column widths and row heights of the battery table (the report copies them);
+    // missing entries count as the grid's defaults.
+    std::vector<int> BatteryGridColWidths, BatteryGridRowHeights;
     TEvaluationChoices Choices;
     TBatteryTypeList BatteryTypes;
     TTempCompTableList TempCompTables;

@@ -1,0 +1,8 @@
+#pragma once
+// The customer's logo: the ".jpg" beside the executable, decoded with libjpeg.
+
+#include <QImage>
+#include <QString>
+
+// The decoded picture, or a null image when the file is missing or not a readable JPEG.
+QImage LoadJpegLogo(const QString& path);

@@ -1,0 +1,63 @@
+#include "presentation/ReportPage.h"
+
+#include <QFontDatabase>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+QFont ReportFont(double points, bool bold, bool underline)
+{
+    static const QString family = QFontDatabase::hasFamily(QStringLiteral("Arial"))
+                                      ? QStringLiteral("Arial")
+                                      : QStringLiteral("Liberation Sans");
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+TReportCanvas::TReportCanvas(QPainter& painter, double unitsPerInch)
+    : painter_(painter), scale_(painter.device()->logicalDpiX() / unitsPerInch)
+{
+}
+
+QRectF TReportCanvas::Device(const QRectF& units) const
+{
+    return QRectF(units.x() * scale_, units.y() * scale_, units.width() * scale_, units.height() * scale_);
+}
+
+void TReportCanvas::Draw(const TReportLabel& label) const
+{
+    if (label.Text.isEmpty())
+        return;
+    QFont font = label.Font;
+    // A point is 96/72 layout units, scaled like every other measure of the page.
+    font.setPointSizeF(font.pointSizeF() * 96.0 * scale_ / painter_.device()->logicalDpiY());
+    painter_.setFont(font);
+    painter_.setPen(label.Colour);
+    int flags = int(label.Align);
+    if (label.Wrap)
+        flags |= Qt::TextWordWrap;
+    painter_.drawText(Device(label.Box), flags, label.Text);
+}
+
+void TReportCanvas::Draw(const TReportPicture& picture) const
+{
+    if (!picture.Picture.isNull())
+        painter_.drawImage(Device(picture.Box), picture.Picture);
+}
+
+TReportPicture PlaceLogo(const QImage& logo, QRectF box, double right)
+{
+    if (logo.isNull())
+        return {box, {}};
+    return {QRectF(right - logo.width(), box.y(), logo.width(), logo.height()), logo};
+}
+
+void PrepareReportDevice(QPagedPaintDevice& device, bool landscape)
+{
+    device.setPageSize(QPageSize(QPageSize::A4));
+    device.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}

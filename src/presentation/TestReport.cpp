@@ -1,0 +1,321 @@
+#include "presentation/TestReport.h"
+
+#include "app/ExePath.h"
+#include "app/ProgramState.h"
+#include "i18n/MessageCatalogue.h"
+#include "model/LocaleFormat.h"
+#include "presentation/JpegLogo.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double TableWidth = 620;
+constexpr int FirstColumnWidth = 114, BatteryColumnWidth = 64, RowHeight = 24;
+constexpr double PageBottom = 210.0 / 25.4 * TestReportUnitsPerInch - 10.0 / 25.4 * TestReportUnitsPerInch;
+const QRectF ChartBox(238, 184, 619, 389);
+
+QString Trimmed(const QString& s)
+{
+    qsizetype n = s.size();
+    while (n > 0 && s.at(n - 1).isSpace())
+        --n;
+    return s.left(n);
+}
+
+int ScreenSize(const std::vector<int>& sizes, int index, int fallback)
+{
+    return index < int(sizes.size()) && sizes[size_t(index)] > 0 ? sizes[size_t(index)] : fallback;
+}
+
+// One header line: a caption sized to its text at x 41 and a right-aligned value box.
+void AddLine(TTestReportContent& c, double top, const QString& caption, double left, double width,
+             const QString& value, const QFont& font = ReportFont(9), QColor colour = Qt::black)
+{
+    c.Labels.push_back({QRectF(41, top, 200, 16), caption, Qt::AlignLeft | Qt::AlignTop, font, colour});
+    c.Labels.push_back({QRectF(left, top, width, 16), value, Qt::AlignRight | Qt::AlignTop, font, colour});
+}
+
+void AddHeader(TTestReportContent& c, const TProgramState& state)
+{
+    const TMainTexts& t = state.Texts;
+    const QFont normal = ReportFont(9);
+    c.Labels.push_back({QRectF(30, 30, 838, 26), MessageText(QStringLiteral("QRgraf_titul")), Qt::AlignHCenter | Qt::AlignTop,
+                        ReportFont(13, true, true)});
+    c.Labels.push_back({QRectF(41, 88, 200, 16), QStringLiteral("Lokalita:"), Qt::AlignLeft, normal});
+    c.Labels.push_back({QRectF(40, 104, 201, 30), SplitAtComma(t.Hlokalita).join('\n'), Qt::AlignLeft | Qt::AlignTop,
+                        ReportFont(11)});
+    c.Labels.push_back({QRectF(41, 144, 200, 16), QStringLiteral("Zakázka:"), Qt::AlignLeft, normal});
+    c.Labels.push_back({QRectF(40, 162, 195, 26), t.Hzakazka, Qt::AlignLeft | Qt::AlignTop, normal});
+    AddLine(c, 209, QStringLiteral("Číslo měření:"), 152, 68, t.Hcislo_mereni);
+    AddLine(c, 225, QStringLiteral("Číslo baterie:"), 112, 109, t.Hcislo_baterie);
+    AddLine(c, 241, QStringLiteral("Datum:"), 152, 68, Trimmed(t.Hdatum));
+    AddLine(c, 256, QStringLiteral("Čas:"), 152, 68, Trimmed(t.Hcas));
+    AddLine(c, 273, QStringLiteral("Typ baterie:"), 96, 124, t.Gtypbat);
+    AddLine(c, 288, QStringLiteral("Zkouška:"), 152, 68, t.Gtypzk + QStringLiteral("min"));
+    AddLine(c, 304, t.Lvproud + ':', 152, 68, Trimmed(t.Hvproud));
+    AddLine(c, 319, QStringLiteral("Konečné napětí:"), 154, 66, Trimmed(t.Hknap));
+    AddLine(c, 351, QStringLiteral("Perioda:"), 154, 66, Trimmed(t.Hperioda));
+    AddLine(c, 367, QStringLiteral("Délka testu:"), 154, 66, Trimmed(t.Hdelka_testu));
+    AddLine(c, 382, MessageText(QStringLiteral("Teplota")) + ':', 154, 66,
+            FormatLocale("%5.1f°C", state.Choices.CompTemperature));
+    const bool operatorShown = state.Settings.Provozovatel;
+    AddLine(c, 399, operatorShown ? QStringLiteral("Za provozovatele:") : QString(), 154, 66,
+            operatorShown ? t.Hprovoz : QString());
+    const QStringList measuredBy = SplitAtComma(t.Hmeril);
+    AddLine(c, 415, QStringLiteral("Měřil:"), 104, 116, measuredBy.value(0));
+    c.Labels.push_back({QRectF(104, 430, 116, 16), measuredBy.value(1), Qt::AlignRight | Qt::AlignTop, normal});
+    AddLine(c, 462, MessageText(QStringLiteral("Lvzkap")) + ':', 128, 66, Trimmed(t.Lvzkap));
+    const QFont capacity = ReportFont(10, true);
+    AddLine(c, 481, QStringLiteral("Kapacita:"), 127, 67, Trimmed(t.Hkapacita), capacity);
+    // Without "Druhá kapacita v tisku" the line is printed white: invisible, but in its place.
+    AddLine(c, 497, QStringLiteral("Kapacita:"), 127, 67, Trimmed(t.Hkapacita1), capacity,
+            state.Settings.DruhaKap ? QColor(Qt::black) : QColor(Qt::white));
+    c.Labels.push_back({QRectF(41, 517, 200, 16), QStringLiteral("Poznámka:"), Qt::AlignLeft, normal});
+    c.Labels.push_back({QRectF(43, 531, 185, 43), t.Hpoznamka, Qt::AlignLeft | Qt::AlignTop, normal, Qt::black, true});
+}
+
+void AddChart(TTestReportContent& c, const TProgramState& state)
+{
+    const TTestRecord& record = state.Record();
+    const TGraphSelection& graph = state.Graph;
+    c.AxisTitleX = MessageText(QStringLiteral("QRgraf_x"));
+    c.AxisTitleY = MessageText(QStringLiteral("QRgraf_y"));
+    c.VoltageAxis = graph.Axis;
+    for (int k = 0; k < graph.BatteryCount(); ++k) {
+        if (!graph.Checked[size_t(k)])
+            continue;
+        TReportSeries series{graph.SeriesTitle(k, MessageText(QStringLiteral("Tbat"))), graph.Colours[size_t(k)], {}, graph.Body};
+        for (int r = 0; r < record.RowCount; ++r)
+            series.Points << QPointF(record.Rows[r].ElapsedSeconds / 60.0, record.Rows[r].Voltages[k]);
+        c.Series.push_back(std::move(series));
+    }
+    if (graph.UCelkove) {
+        TReportSeries total{MessageText(QStringLiteral("Tnapeti")), QColor(Qt::red), {}, false};
+        for (int r = 0; r < record.RowCount; ++r)
+            total.Points << QPointF(record.Rows[r].ElapsedSeconds / 60.0, record.Rows[r].TotalVoltage);
+        c.Series.push_back(std::move(total));
+    }
+}
+
+void AddBatteryTable(TTestReportContent& c, const TProgramState& state)
+{
+    const TTextGrid& grid = state.BatteryGrid;
+    const TGraphSelection& graph = state.Graph;
+    std::vector<int> screen;
+    for (int col = 0; col < grid.ColCount(); ++col)
+        screen.push_back(ScreenSize(state.BatteryGridColWidths, col, col == 0 ? FirstColumnWidth : BatteryColumnWidth));
+    std::vector<bool> checked(graph.Checked.begin(), graph.Checked.end());
+    checked.resize(size_t(std::max(0, grid.ColCount() - 1)), false);
+    std::vector<int> columns{0};
+    for (size_t k = 0; k < checked.size(); ++k)
+        if (checked[k])
+            columns.push_back(int(k) + 1);
+    const std::vector<int> widths = IncludedColumnWidths(screen, checked);
+
+    const QFont font = ReportFont(9);
+    auto addRow = [&](double y, auto textOf) {
+        double x = 250;
+        for (size_t i = 0; i < columns.size(); ++i) {
+            if (c.TableCells >= ReportCellLimit) {
+                c.TableCut = true;
+                return;
+            }
+            const Qt::Alignment align = (i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignTop;
+            c.Labels.push_back({QRectF(x, y, widths[i], 16), textOf(columns[i]), align, font});
+            ++c.TableCells;
+            x += widths[i];
+        }
+    };
+    double y = 88;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        if (y + 16 > PageBottom) {
+            c.TableCut = true;
+            break;
+        }
+        addRow(y, [&](int col) { return grid.Cell(col, r); });
+        y += ScreenSize(state.BatteryGridRowHeights, r, RowHeight) - 6;
+    }
+    y += 10;
+    const TTestRecord& record = state.Record();
+    // A test without samples has no final voltage: the line prints empty values.
+    const TMeasurementRow* last = record.RowCount > 0 ? &record.Rows[record.RowCount - 1] : nullptr;
+    if (y + 16 <= PageBottom)
+        addRow(y, [&](int col) {
+            if (col == 0)
+                return MessageText(QStringLiteral("QRknap"));
+            return last ? FormatLocale("%5.2f", last->Voltages[col - 1]) : QString();
+        });
+    else
+        c.TableCut = true;
+    if (c.TableCut)
+        c.Labels.push_back({QRectF(250, std::min(y + 18, PageBottom - 16), TableWidth, 16),
+                            QStringLiteral("… tabulka baterií se na stránku nevešla celá"), Qt::AlignLeft | Qt::AlignTop,
+                            ReportFont(9, false)});
+}
+
+// Tick step for a range, 1, 2 or 5 times a power of ten, about `count` ticks.
+double TickStep(double span, int count)
+{
+    if (span <= 0)
+        return 1;
+    const double raw = span / count;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (raw <= m * power)
+            return m * power;
+    return 10 * power;
+}
+
+void PaintChart(QPainter& p, const TReportCanvas& canvas, const TTestReportContent& c)
+{
+    const QFont small = ReportFont(8);
+    const double legendRows = std::ceil(c.Series.size() / 6.0);
+    const QRectF legend(ChartBox.x() + 40, ChartBox.y(), ChartBox.width() - 40, 10 + 13 * legendRows);
+    const QRectF plot(ChartBox.x() + 40, legend.bottom() + 8, ChartBox.width() - 48, ChartBox.bottom() - legend.bottom() - 8 - 34);
+    double xMax = 0;
+    for (const TReportSeries& s : c.Series)
+        for (const QPointF& pt : s.Points)
+            xMax = std::max(xMax, pt.x());
+    xMax = std::max(10.0, std::ceil(xMax / 10) * 10);
+    const double yMin = c.VoltageAxis.Min, yMax = std::max(c.VoltageAxis.Max, c.VoltageAxis.Min + 1);
+    auto map = [&](QPointF v) {
+        return QPointF(plot.x() + v.x() / xMax * plot.width(), plot.bottom() - (v.y() - yMin) / (yMax - yMin) * plot.height());
+    };
+
+    const double unit = canvas.Scale();
+    p.setPen(QPen(Qt::black, unit * 0.6));
+    p.setBrush(Qt::white);
+    p.drawRect(canvas.Device(plot));
+    p.setBrush(Qt::NoBrush);
+    // Grid and ticks: voltage every sensible step, time every 10 minutes.
+    const double yStep = TickStep(yMax - yMin, 8);
+    const double xStep = std::max(10.0, std::ceil(TickStep(xMax, 12) / 10) * 10);
+    QPen grid(QColor(200, 200, 200), unit * 0.4, Qt::DotLine);
+    for (double v = std::ceil(yMin / yStep) * yStep; v <= yMax + 1e-9; v += yStep) {
+        const QPointF a = map({0, v});
+        p.setPen(grid);
+        p.drawLine(canvas.Device(QRectF(a, QSizeF(plot.width(), 0))).topLeft(),
+                   canvas.Device(QRectF(a.x() + plot.width(), a.y(), 0, 0)).topLeft());
+        p.setPen(QPen(Qt::black, unit * 0.6));
+        p.drawLine(canvas.Device(QRectF(a.x() - 3, a.y(), 0, 0)).topLeft(), canvas.Device(QRectF(a, QSizeF())).topLeft());
+        canvas.Draw(TReportLabel{QRectF(a.x() - 32, a.y() - 7, 28, 14), QLocale().toString(v, 'g', 4),
+                                 Qt::AlignRight | Qt::AlignVCenter, small});
+    }
+    for (double m = 0; m <= xMax + 1e-9; m += xStep) {
+        const QPointF a = map({m, yMin});
+        p.setPen(QPen(Qt::black, unit * 0.6));
+        p.drawLine(canvas.Device(QRectF(a, QSizeF())).topLeft(), canvas.Device(QRectF(a.x(), a.y() + 3, 0, 0)).topLeft());
+        canvas.Draw(TReportLabel{QRectF(a.x() - 20, a.y() + 4, 40, 12), QString::number(m), Qt::AlignHCenter | Qt::AlignTop, small});
+    }
+    canvas.Draw(TReportLabel{QRectF(plot.x(), plot.bottom() + 17, plot.width(), 14), c.AxisTitleX, Qt::AlignHCenter, ReportFont(9)});
+    p.save();
+    const QRectF yTitle = canvas.Device(QRectF(ChartBox.x() - 2, plot.y(), 14, plot.height()));
+    p.translate(yTitle.center());
+    p.rotate(-90);
+    p.translate(-yTitle.center());
+    canvas.Draw(TReportLabel{QRectF(ChartBox.x() - 2 + 7 - plot.height() / 2, plot.center().y() - 7, plot.height(), 14),
+                             c.AxisTitleY, Qt::AlignCenter, ReportFont(9)});
+    p.restore();
+
+    p.save();
+    p.setClipRect(canvas.Device(plot));
+    for (const TReportSeries& s : c.Series) {
+        QPolygonF line;
+        line.reserve(s.Points.size());
+        for (const QPointF& pt : s.Points)
+            line << canvas.Device(QRectF(map(pt), QSizeF())).topLeft();
+        p.setPen(QPen(s.Colour, unit * 0.8));
+        p.drawPolyline(line);
+        if (s.Markers) {
+            p.setBrush(s.Colour);
+            for (const QPointF& pt : line)
+                p.drawEllipse(pt, unit * 1.5, unit * 1.5);
+            p.setBrush(Qt::NoBrush);
+        }
+    }
+    p.restore();
+
+    // Legend at the top: colour swatch 40 wide, six entries per line.
+    p.setPen(QPen(Qt::black, unit * 0.5));
+    if (!c.Series.empty()) {
+        p.setBrush(QColor(128, 128, 128));
+        p.drawRect(canvas.Device(legend.translated(1, 1)));
+        p.setBrush(Qt::white);
+        p.drawRect(canvas.Device(legend));
+    }
+    const double cell = legend.width() / 6;
+    for (size_t i = 0; i < c.Series.size(); ++i) {
+        const double x = legend.x() + (i % 6) * cell + 4, y = legend.y() + 5 + (i / 6) * 13;
+        p.setPen(QPen(c.Series[i].Colour, unit * 1.5));
+        p.drawLine(canvas.Device(QRectF(x, y + 6, 0, 0)).topLeft(), canvas.Device(QRectF(x + 40 - 6, y + 6, 0, 0)).topLeft());
+        canvas.Draw(TReportLabel{QRectF(x + 40, y, cell - 44, 13), c.Series[i].Title, Qt::AlignLeft | Qt::AlignVCenter, small});
+    }
+}
+} // namespace
+
+std::vector<int> IncludedColumnWidths(const std::vector<int>& screenWidths, const std::vector<bool>& checked)
+{
+    std::vector<int> widths{screenWidths.empty() ? FirstColumnWidth : screenWidths[0]};
+    for (size_t k = 0; k < checked.size(); ++k)
+        if (checked[k])
+            widths.push_back(k + 1 < screenWidths.size() ? screenWidths[k + 1] : BatteryColumnWidth);
+    double sum = 0;
+    for (int w : widths)
+        sum += w;
+    if (sum > TableWidth)
+        for (int& w : widths)
+            w = int(w * TableWidth / sum);
+    return widths;
+}
+
+QStringList SplitAtComma(const QString& text)
+{
+    const qsizetype comma = text.indexOf(',');
+    if (comma < 0)
+        return {text};
+    return {text.left(comma), text.mid(comma + 1)};
+}
+
+QString TestReportRefusal(const TProgramState& state)
+{
+    return state.Graph.CheckedCount() > ReportLimit ? MessageText(QStringLiteral("Preview_error")) : QString();
+}
+
+TTestReportContent PrepareTestReport(const TProgramState& state)
+{
+    TTestReportContent c;
+    AddChart(c, state);
+    c.Logo = PlaceLogo(LoadJpegLogo(ExeSiblingPath(QStringLiteral(".jpg"))), QRectF(771, 31, 95, 62), 866);
+    AddHeader(c, state);
+    AddBatteryTable(c, state);
+    return c;
+}
+
+void PaintTestReport(QPainter& painter, const TTestReportContent& content)
+{
+    const TReportCanvas canvas(painter, TestReportUnitsPerInch);
+    painter.setRenderHint(QPainter::Antialiasing);
+    PaintChart(painter, canvas, content);
+    canvas.Draw(content.Logo);
+    for (const TReportLabel& label : content.Labels)
+        canvas.Draw(label);
+}
+
+void PrintTestReport(QPagedPaintDevice& device, const TTestReportContent& content)
+{
+    PrepareReportDevice(device, true);
+    QPainter painter(&device);
+    PaintTestReport(painter, content);
+}
+
+void WriteTestReportPdf(const QString& path, const TTestReportContent& content)
+{
+    QPdfWriter writer(path);
+    writer.setResolution(600);
+    writer.setTitle(MessageText(QStringLiteral("QRgraf_titul")));
+    PrintTestReport(writer, content);
+}

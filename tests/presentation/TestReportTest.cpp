@@ -1,0 +1,181 @@
+// The test and data reports: their content, and word positions in the written PDF.
+
+#include "app/ProgramState.h"
+#include "presentation/DataReport.h"
+#include "presentation/TestReport.h"
+#include "support/LocaleScope.h"
+#include "support/RecordBuilder.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+void FillState(TProgramState& state, int batteries, int rows)
+{
+    auto record = MakeRecord({}, 0);
+    record->RunInfo.BatteryCount = uint8_t(batteries);
+    record->RowCount = rows;
+    for (int r = 0; r < rows; ++r) {
+        record->Rows[r].ElapsedSeconds = r * 60;
+        record->Rows[r].TotalVoltage = 12.0f * batteries;
+        for (int k = 0; k < batteries; ++k)
+            record->Rows[r].Voltages[k] = 12.9f - 0.01f * r - 0.02f * k;
+    }
+    TakeOverRecord(state.Record(), *record);
+    QRandomGenerator random(3);
+    state.Graph.Build(state.Record(), random);
+    state.BatteryGrid.SetSize(4, batteries + 1);
+    const char* rowTitles[] = {"", "Číslo baterie", "Kapacita [%]", "Stav"};
+    for (int r = 0; r < 4; ++r) {
+        state.BatteryGrid.SetCell(0, r, QString::fromUtf8(rowTitles[r]));
+        for (int k = 1; k <= batteries; ++k)
+            state.BatteryGrid.SetCell(k, r, r == 1 ? QString::number(k) : r == 2 ? QStringLiteral("98") : QStringLiteral("OK"));
+    }
+    state.Texts.Hlokalita = QStringLiteral("Rozvodna Jih, Brno");
+    state.Texts.Hmeril = QStringLiteral("Novák");
+    state.Texts.Hkapacita = QStringLiteral("98.4 %  ");
+    state.Texts.Hkapacita1 = QStringLiteral("196 Ah");
+}
+
+const TReportLabel* Find(const TTestReportContent& c, const QString& text)
+{
+    for (const TReportLabel& l : c.Labels)
+        if (l.Text == text)
+            return &l;
+    return nullptr;
+}
+
+QString PdfWords(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// xMin of the first word `word` in pdftotext's bbox output, in points; -1 when absent.
+double WordLeft(const QString& bbox, const QString& word)
+{
+    const QString key = QStringLiteral(">") + word + QStringLiteral("</word>");
+    const qsizetype end = bbox.indexOf(key);
+    if (end < 0)
+        return -1;
+    const qsizetype start = bbox.lastIndexOf(QStringLiteral("xMin=\""), end);
+    return bbox.mid(start + 6, 20).section('"', 0, 0).toDouble();
+}
+} // namespace
+
+TEST(TestReport, LimitIsEighteenCheckedBatteries)
+{
+    TProgramState state;
+    FillState(state, 19, 5);
+    EXPECT_EQ(TestReportRefusal(state), "Lze vybrat pouze 18 bat.");
+    state.Graph.Checked[0] = false;
+    EXPECT_TRUE(TestReportRefusal(state).isEmpty());
+}
+
+TEST(TestReport, LocalitySplitsAtTheCommaKeepingTheBlank)
+{
+    EXPECT_EQ(SplitAtComma("Rozvodna Jih, Brno"), (QStringList{"Rozvodna Jih", " Brno"}));
+    EXPECT_EQ(SplitAtComma("Brno"), QStringList{"Brno"});
+    TProgramState state;
+    FillState(state, 2, 3);
+    const TTestReportContent c = PrepareTestReport(state);
+    EXPECT_TRUE(Find(c, "Rozvodna Jih\n Brno"));
+}
+
+TEST(TestReport, SecondCapacityIsWhiteButInPlace)
+{
+    TProgramState state;
+    FillState(state, 2, 3);
+    const TReportLabel* value = Find(PrepareTestReport(state), "196 Ah");
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->Colour, QColor(Qt::white));
+    EXPECT_EQ(value->Box.top(), 497);
+    state.Settings.DruhaKap = true;
+    EXPECT_EQ(Find(PrepareTestReport(state), "196 Ah")->Colour, QColor(Qt::black));
+}
+
+TEST(TestReport, WideTablesScaleTo620)
+{
+    std::vector<int> screen{114};
+    screen.resize(13, 64);
+    const std::vector<int> widths = IncludedColumnWidths(screen, std::vector<bool>(12, true));
+    ASSERT_EQ(widths.size(), 13u);
+    EXPECT_EQ(widths[0], 80);
+    EXPECT_EQ(widths[1], 44);
+    const std::vector<int> narrow = IncludedColumnWidths(screen, {true, false, true});
+    EXPECT_EQ(narrow, (std::vector<int>{114, 64, 64}));
+}
+
+TEST(TestReport, TemperatureWithoutCompensationIsZero)
+{
+    LocaleScope cs("cs_CZ");
+    TProgramState state;
+    FillState(state, 2, 3);
+    EXPECT_TRUE(Find(PrepareTestReport(state), "  0,0°C"));
+}
+
+TEST(TestReport, NoSamplesPrintAnEmptyFinalVoltageLine)
+{
+    TProgramState state;
+    FillState(state, 3, 0);
+    const TTestReportContent c = PrepareTestReport(state);
+    const TReportLabel* title = Find(c, "Konečné napětí");
+    ASSERT_TRUE(title);
+    int emptyOnLine = 0;
+    for (const TReportLabel& l : c.Labels)
+        emptyOnLine += l.Box.top() == title->Box.top() && l.Box.left() >= 250 && l.Text.isEmpty() ? 1 : 0;
+    EXPECT_EQ(emptyOnLine, 3);
+}
+
+TEST(TestReport, TooManyCellsStayOnThePageAndSaySo)
+{
+    TProgramState state;
+    FillState(state, 18, 3);
+    state.BatteryGrid.SetRowCount(60);
+    const TTestReportContent c = PrepareTestReport(state);
+    EXPECT_TRUE(c.TableCut);
+    EXPECT_LE(c.TableCells, ReportCellLimit);
+    for (const TReportLabel& l : c.Labels)
+        EXPECT_LE(l.Box.bottom(), 210 / 25.4 * TestReportUnitsPerInch) << l.Text.toStdString();
+}
+
+TEST(TestReport, PdfPlacesTitleAndTableWhereLaidOut)
+{
+    QTemporaryDir dir;
+    TProgramState state;
+    FillState(state, 4, 30);
+    const QString pdf = dir.filePath("test.pdf");
+    WriteTestReportPdf(pdf, PrepareTestReport(state));
+    const QString words = PdfWords(pdf);
+    if (qEnvironmentVariableIsSet("VYBITOR_SHOTS"))
+        QFile::copy(pdf, qEnvironmentVariable("VYBITOR_SHOTS") + "/test.pdf");
+    ASSERT_TRUE(words.contains("page width=\"842")) << "A4 landscape";
+    const double pointsPerUnit = 72.0 / TestReportUnitsPerInch;
+    EXPECT_NEAR(WordLeft(words, "Zakázka:"), 41 * pointsPerUnit, 2.0);
+    EXPECT_NEAR(WordLeft(words, "Stav"), 250 * pointsPerUnit, 2.0); // battery table's first column
+    EXPECT_GT(WordLeft(words, "Kapacitní"), 300 * pointsPerUnit);    // centred title
+}
+
+TEST(DataReport, PrintsElevenBatteriesAndTheWholeLocality)
+{
+    QTemporaryDir dir;
+    TProgramState state;
+    FillState(state, 20, 3);
+    TTextGrid table(3, 25);
+    for (int col = 0; col < 25; ++col)
+        for (int row = 0; row < 3; ++row)
+            table.SetCell(col, row, row == 0 ? QStringLiteral("C%1").arg(col) : QStringLiteral(" %1.%2 ").arg(col).arg(row));
+    EXPECT_EQ(DataReportLine(table, 1, 0).size(), 16u);
+    EXPECT_EQ(DataReportLine(table, 1, 0).back().Text, "15.1");
+    const QString pdf = dir.filePath("data.pdf");
+    WriteDataReportPdf(pdf, state, table, {});
+    const QString words = PdfWords(pdf);
+    EXPECT_TRUE(words.contains(">C15<"));
+    EXPECT_FALSE(words.contains(">C16<"));
+    EXPECT_TRUE(words.contains(">Jih,<")); // the locality stays on one line, comma included
+    EXPECT_NEAR(WordLeft(words, "List:"), (38 + 662) * 0.75, 2.0);
+}
