@@ -1,5 +1,10 @@
 #include "app/ui/Hlavicka.h"
 
+#include "evaluation/MeasurementTable.h"
+#include "evaluation/ShowTest.h"
+#include "tester/LinkState.h"
+#include "tester/ui/Hlavicky.h"
+
 #include "admin/ui/Archiv.h"
 #include "admin/ui/Nastaveni.h"
 #include "app/BatteryTypeFile.h"
@@ -87,7 +92,7 @@ void TFmain::RunShowHandler()
 {
     Lprovoz->setVisible(state_.Settings.Provozovatel);
     Hprovoz->setVisible(state_.Settings.Provozovatel);
-    SetLinkStateText(QStringLiteral("  IP : ") + state_.Settings.TesterAddress);
+    SetLinkStateText(ShowLinkState().PanelText);
 }
 
 void TFmain::closeEvent(QCloseEvent* event)
@@ -106,6 +111,31 @@ void TFmain::ConnectToggles()
     for (const auto& [window, toggle] : toggles)
         if (window)
             WatchToggleWindow(window, toggle);
+    if (w.Fhlavicky)
+        ConnectTesterDirectory(*w.Fhlavicky);
+}
+
+void TFmain::ConnectTesterDirectory(TFhlavicky& directory)
+{
+    connect(TBXnacti_test, &QAction::toggled, &directory, [&directory](bool checked) {
+        if (checked)
+            directory.ShowAndList();
+    });
+    connect(&directory, &TFhlavicky::LoadStarting, this, [this] {
+        ClearBatteryCells(state_);
+        state_.Texts.Caption = QStringLiteral("Vybitor5 - 1.00");
+        state_.Texts.Hpoznamka.clear();
+        emit state_.TextsChanged();
+        emit state_.BatteryGridChanged();
+        TBXdata->setChecked(true);
+    });
+    connect(&directory, &TFhlavicky::TestLoaded, this, [this] {
+        ShowTest(state_);
+        FillMeasurementTable(state_);
+        emit state_.TextsChanged();
+        emit state_.BatteryGridChanged();
+        emit state_.MeasurementTableChanged();
+    });
 }
 
 void TFmain::WatchToggleWindow(QWidget* window, QAction* toggle)

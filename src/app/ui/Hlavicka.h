@@ -17,6 +17,7 @@ class QMenu;
 class QToolBar;
 class QWidget;
 class TProgramState;
+class TFhlavicky;
 struct TMainTexts;
 
 class TFmain : public QMainWindow {
@@ -43,6 +44,8 @@ public:
     void SetLinkStateText(const QString& text); // status panel 4
     // Binds the toolbar toggles to the other windows, once all of them exist.
     void ConnectToggles();
+    // "Načti test" lists the tester's tests; a download clears and then refills the views.
+    void ConnectTesterDirectory(TFhlavicky& directory);
 
     // Named parts, for the other windows, the placement store and the tests.
     QToolBar* TBXToolbar3 = nullptr;

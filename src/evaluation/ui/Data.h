@@ -1,15 +1,24 @@
 #pragma once
-// Window TFdata (unit Data).
+// Window TFdata (unit Data): every sample of the loaded test.
 
 #include <QMainWindow>
 
+class QTableView;
 class TProgramState;
 
 class TFdata : public QMainWindow {
     Q_OBJECT
 public:
     explicit TFdata(TProgramState& state, QWidget* parent = nullptr);
+    QTableView* Grid() const { return view_; }
+
+signals:
+    // The window's print command: preview the data report.
+    void PrintRequested();
 
 private:
+    void fitColumns();
+
     TProgramState& state_;
+    QTableView* view_;
 };
