@@ -13,12 +13,12 @@ QLocale& localeSlot()
     return locale;
 }
 
-QString formatOne(const QByteArray& spec, char conversion, const FormatArg& arg)
+QString formatOne(const QByteArray& directive, char conversion, const FormatArg& arg)
 {
     char buffer[512];
     switch (conversion) {
     case 'd': case 'i': case 'u': case 'x': case 'X': {
-        QByteArray s = spec;
+        QByteArray s = directive;
         s.insert(s.size() - 1, "ll");
         const long long v = arg.kind == FormatArg::Double ? static_cast<long long>(arg.d) : arg.i;
         std::snprintf(buffer, sizeof buffer, s.constData(), v);
@@ -31,7 +31,7 @@ QString formatOne(const QByteArray& spec, char conversion, const FormatArg& arg)
     case 's': {
         // Width and precision count characters, not bytes.
         QString text = arg.kind == FormatArg::Text ? arg.s : QString::number(arg.kind == FormatArg::Int ? double(arg.i) : arg.d);
-        QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^%(-?)(\\d*)(?:\\.(\\d+))?s$")).match(QString::fromLatin1(spec));
+        QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^%(-?)(\\d*)(?:\\.(\\d+))?s$")).match(QString::fromLatin1(directive));
         if (m.hasMatch()) {
             if (!m.captured(3).isEmpty())
                 text = text.left(m.captured(3).toInt());
@@ -43,7 +43,7 @@ QString formatOne(const QByteArray& spec, char conversion, const FormatArg& arg)
     }
     default: { // floating point
         const double v = arg.kind == FormatArg::Int ? double(arg.i) : arg.d;
-        std::snprintf(buffer, sizeof buffer, spec.constData(), v);
+        std::snprintf(buffer, sizeof buffer, directive.constData(), v);
         QString out = QString::fromLatin1(buffer);
         // snprintf follows the C library's LC_NUMERIC, which Qt sets from the environment.
         out.replace(QLatin1Char(','), QLatin1Char('.'));
@@ -90,9 +90,9 @@ QString FormatLocale(const char* pattern, std::initializer_list<FormatArg> args)
         if (j >= p.size())
             break;
         flushLiteral();
-        const QByteArray spec = p.mid(i, j - i + 1);
+        const QByteArray directive = p.mid(i, j - i + 1);
         if (next != args.end()) {
-            out += formatOne(spec, p[j], *next);
+            out += formatOne(directive, p[j], *next);
             ++next;
         }
         i = j;
