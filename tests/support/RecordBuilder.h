@@ -8,13 +8,13 @@
 #include <memory>
 #include <vector>
 
-inline std::unique_ptr<TTestRecord> MakeRecord(std::initializer_list<int> batteryNumbers, int rows, int periodSeconds = 10)
+inline std::unique_ptr<TTestRecord> MakeRecord(const std::vector<int>& batteryNumbers, int rows, int periodSeconds = 10)
 {
     auto record = std::make_unique<TTestRecord>();
     ClearRecord(*record);
-    int n = 0;
-    for (int number : batteryNumbers)
-        record->BatteryNumbers[n++] = uint8_t(number);
+    const int n = int(batteryNumbers.size());
+    for (int k = 0; k < n; ++k)
+        record->BatteryNumbers[k] = uint8_t(batteryNumbers[k]);
     record->RunInfo.BatteryCount = uint8_t(n);
     record->Header.Period = uint8_t(periodSeconds);
     record->RowCount = rows;
@@ -28,6 +28,20 @@ inline std::unique_ptr<TTestRecord> MakeRecord(std::initializer_list<int> batter
             row.Voltages[k] = 12.5f - 0.01f * r - 0.1f * k;
     }
     return record;
+}
+
+inline std::unique_ptr<TTestRecord> MakeRecord(std::initializer_list<int> batteryNumbers, int rows, int periodSeconds = 10)
+{
+    return MakeRecord(std::vector<int>(batteryNumbers), rows, periodSeconds);
+}
+
+// A string of batteries numbered 1 .. count, e.g. the full-size test (108, 10000).
+inline std::unique_ptr<TTestRecord> MakeStringRecord(int count, int rows, int periodSeconds = 10)
+{
+    std::vector<int> numbers(count);
+    for (int k = 0; k < count; ++k)
+        numbers[k] = k + 1;
+    return MakeRecord(numbers, rows, periodSeconds);
 }
 
 // Stored bytes with stamps start, start + period, ... (ms, wrapping like the tester's counter).

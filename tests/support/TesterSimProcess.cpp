@@ -8,9 +8,9 @@
 QString TesterSimProcess::Executable() { return QStringLiteral(VYBITOR_BINARY_DIR "/tools/tester-sim/tester-sim"); }
 QString TesterSimProcess::SamplesFolder() { return QStringLiteral(VYBITOR_SOURCE_DIR "/samples/tests"); }
 
-TesterSimProcess::TesterSimProcess(const QStringList& options, bool pty)
+TesterSimProcess::TesterSimProcess(const QStringList& options, bool pty, const QString& dataFolder)
 {
-    QStringList args{QStringLiteral("--data"), SamplesFolder()};
+    QStringList args{QStringLiteral("--data"), dataFolder};
     args << (pty ? QStringList{QStringLiteral("--pty")} : QStringList{QStringLiteral("--port"), QStringLiteral("0")});
     args << options;
     process_.setProcessChannelMode(QProcess::SeparateChannels);

@@ -7,8 +7,9 @@
 
 class TesterSimProcess {
 public:
-    // Starts the emulator with the sample tests (a fresh copy) and extra fault options.
-    explicit TesterSimProcess(const QStringList& options = {}, bool pty = false);
+    // Starts the emulator on a folder of stored tests (the samples unless told) with extra
+    // fault options.
+    explicit TesterSimProcess(const QStringList& options = {}, bool pty = false, const QString& dataFolder = SamplesFolder());
     ~TesterSimProcess();
     TesterSimProcess(const TesterSimProcess&) = delete;
     TesterSimProcess& operator=(const TesterSimProcess&) = delete;
