@@ -1,28 +1,18 @@
-// Figures for the load chain on a full-size test: 108 batteries, 10000 samples.
+// Figures for the load chain: the measurement table filled and the capacity evaluated, on
+// strings of 12, 36 and 108 batteries with 1000, 3000 and 10000 samples (the last one is
+// the full-size test).
 #include "app/ProgramState.h"
 #include "evaluation/CapacityEvaluation.h"
 #include "evaluation/MeasurementTable.h"
+#include "support/RecordBuilder.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-void LoadFullTest(TProgramState& s)
+void loadTest(TProgramState& s, int batteries, int rows)
 {
-    TTestRecord& r = s.Record();
-    ClearRecord(r);
-    r.RunInfo.BatteryCount = MaxBatteries;
-    r.Header.Period = 10;
-    r.Header.DischargeValue = 10;
-    for (int k = 0; k < MaxBatteries; ++k)
-        r.BatteryNumbers[k] = uint8_t(k + 1);
-    r.RowCount = MaxRows;
-    for (int i = 0; i < MaxRows; ++i) {
-        r.Rows[i].CurrentA = 10;
-        r.Rows[i].Temperature = 20;
-        r.Rows[i].ElapsedSeconds = i * 10;
-        for (int k = 0; k < MaxBatteries; ++k)
-            r.Rows[i].Voltages[k] = 12.5f - 0.0001f * i;
-    }
+    TakeOverRecord(s.Record(), *MakeStringRecord(batteries, rows));
+    s.Record().Header.DischargeValue = 10;
     s.TempCompTables = {{QStringLiteral("lin"), {0, 0, 0, 0, 0, 0.01, 0.8}}};
     s.Choices.TKbat = 0;
     s.Choices.TKtyp = 1;
@@ -30,24 +20,29 @@ void LoadFullTest(TProgramState& s)
     s.Texts.Hvproud = QStringLiteral("  10.0A   ");
 }
 
+void scalingGrid(benchmark::internal::Benchmark* b)
+{
+    b->ArgsProduct({{12, 36, 108}, {1000, 3000, 10000}})->ArgNames({"batteries", "rows"});
+}
+
 void BM_FillMeasurementTable(benchmark::State& bench)
 {
     TProgramState s;
-    LoadFullTest(s);
+    loadTest(s, int(bench.range(0)), int(bench.range(1)));
     TMeasurementTableModel model(s);
     for (auto _ : bench)
         FillMeasurementTable(s);
 }
-BENCHMARK(BM_FillMeasurementTable)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillMeasurementTable)->Apply(scalingGrid)->Unit(benchmark::kMillisecond);
 
 void BM_EvaluateCapacity(benchmark::State& bench)
 {
     TProgramState s;
-    LoadFullTest(s);
+    loadTest(s, int(bench.range(0)), int(bench.range(1)));
     for (auto _ : bench)
         EvaluateCapacity(s);
 }
-BENCHMARK(BM_EvaluateCapacity)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EvaluateCapacity)->Apply(scalingGrid)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv)
