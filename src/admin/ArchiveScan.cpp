@@ -2,10 +2,9 @@
 
 #include "app/ProgramState.h"  // TArchiveFolder
 #include "app/UserReport.h"
+#include "files/FieldLine.h"
 #include "i18n/MessageCatalogue.h"
-#include "model/CodePage.h"
 #include "model/Errors.h"
-#include "model/LocaleFormat.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,22 +16,10 @@ namespace {
 
 const QStringList FixedTitles{"Cesta", "Jméno", "Měření", "Číslo bat.", "Lokalita", "Datum", "V. proud"};
 
-// The fields of the next line of a test text file, with the decimal separator of the
-// locale, as the text file reader gives them; an empty list at the end of the file.
-QStringList ReadFields(QFile& in)
+QStringList ReadFields(QIODevice& in)
 {
-    if (in.atEnd())
-        return {};
-    QByteArray line = in.readLine();
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    QStringList fields = DecodeAnsi(line).split(QLatin1Char('\t'));
-    static const QStringList plainTexts{"Datum", "Lokalita", "Měřil", "Zakázka"};
-    if (plainTexts.contains(fields.value(0)))
-        return fields;
-    const QChar d = DecimalSeparator();
-    for (int i = 1; i < fields.size(); ++i)
-        fields[i].replace(d == QLatin1Char('.') ? QLatin1Char(',') : QLatin1Char('.'), d);
+    QStringList fields;
+    ReadFieldLine(in, fields);
     return fields;
 }
 
@@ -96,8 +83,7 @@ void TArchiveList::AddFile(const QString& folder, const QString& name, const QSt
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw VybitorError(QStringLiteral("Unable to read %1").arg(path));
-    QFile& in = file;
-    const QStringList line1 = ReadFields(in);
+    const QStringList line1 = ReadFields(file);
     if (line1.value(0).left(5) != qualifier.left(5))
         return;
     int row = Grid.RowCount() - 1;
@@ -109,14 +95,14 @@ void TArchiveList::AddFile(const QString& folder, const QString& name, const QSt
     Grid.SetCell(1, row, name);
     Grid.SetCell(2, row, line1.value(1));
     Grid.SetCell(3, row, line1.value(2));
-    Grid.SetCell(4, row, ReadFields(in).value(1));
-    ReadFields(in);
-    Grid.SetCell(5, row, ReadFields(in).value(1));
-    ReadFields(in);
-    Grid.SetCell(6, row, ReadFields(in).value(1));
+    Grid.SetCell(4, row, ReadFields(file).value(1));
+    ReadFields(file);
+    Grid.SetCell(5, row, ReadFields(file).value(1));
+    ReadFields(file);
+    Grid.SetCell(6, row, ReadFields(file).value(1));
     for (int skip = 0; skip < 3; ++skip)
-        ReadFields(in);
-    const QStringList batteries = ReadFields(in);
+        ReadFields(file);
+    const QStringList batteries = ReadFields(file);
     for (int i = 0; i + 1 < batteries.size() && !batteries[i + 1].isEmpty(); ++i)
         SetBatteryCell(i, batteries[i + 1]);
 }

@@ -131,7 +131,7 @@ void SaveSettingsValues(TIniFile& ini, const TSettingsValues& s)
         if (folder.Path.isEmpty()) continue;
         ++k;
         ini.WriteString(SectionNastaveni, Numbered("Arch_path", k), folder.Path);
-        ini.WriteString(SectionNastaveni, Numbered("Arch_sub", k), folder.Subfolders == u"N" ? "N" : "Y");
+        ini.WriteString(SectionNastaveni, Numbered("Arch_sub", k), folder.Subfolders);
     }
     ini.WriteInteger(SectionNastaveni, "Archiv_count", k);
 }

@@ -1,8 +1,19 @@
 #pragma once
-// Window TFnastaveni (unit Nastaveni).
+// Window TFnastaveni (unit Nastaveni): the program's options, bound to
+// TProgramState::Settings. The controls write every change into the state at once; the
+// save event stores the state in ConfigFile on every close and at program end.
 
 #include <QWidget>
+#include <functional>
 
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class TChoiceGroup;
+class TPlacementStore;
 class TProgramState;
 
 class TFnastaveni : public QWidget {
@@ -10,6 +21,46 @@ class TFnastaveni : public QWidget {
 public:
     explicit TFnastaveni(TProgramState& state, QWidget* parent = nullptr);
 
+    static constexpr int DesignWidth = 594;
+    static constexpr int DesignHeight = 361;
+
+    // The folder dialog of a "Cesta" cell: current path in, chosen folder out (empty when
+    // cancelled). Tests put their own chooser here.
+    std::function<QString(const QString& current)> ChooseFolder;
+
+    // Fills the controls from the state (also done at every show).
+    void ShowSettings();
+    // The browse button of archive grid row (0-based data row).
+    void BrowseFolder(int row);
+
+    QLabel* LIPadresa = nullptr;
+    QLineEdit* LMDEdit1 = nullptr;
+    QPushButton* LMDBuloz_hl_bat = nullptr;
+    QPushButton* LMDButton1 = nullptr;
+    QLabel* Ljazyk = nullptr;
+    QCheckBox *acb = nullptr, *anz = nullptr, *dkap = nullptr, *Provozovatel = nullptr;
+    QLabel* Label1 = nullptr;
+    QTableWidget* AdvColumnGrid1 = nullptr;
+    // Never shown; they hold settings that only ConfigFile changes.
+    TChoiceGroup* LMDRkomunikace = nullptr;
+    QComboBox* ComComboBox1 = nullptr;
+    QComboBox* Cjazyk = nullptr;
+    TChoiceGroup* LMDRJmeno_testu = nullptr;
+    TChoiceGroup* LMDRvd = nullptr;
+    TPlacementStore* PlacementStore = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void BuildControls();
+    void BuildHiddenControls();
+    void RegisterTexts();
+    void Bind();
+    void ShowFolders();
+    void ProvozovatelClick(bool checked);
+    void LMDBuloz_hl_batClick();
+
     TProgramState& state_;
+    bool showing_ = false; // controls being filled from the state, not edited
 };

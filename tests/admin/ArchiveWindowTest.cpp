@@ -1,0 +1,126 @@
+// The archive window on the offscreen platform over test text files in temporary folders:
+// its toolbar commands, the grid it shows, sorting by a title click.
+#include "admin/ui/Archiv.h"
+#include "app/ProgramState.h"
+#include "app/UserReport.h"
+#include "model/CodePage.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ArchiveWindowTest : public ::testing::Test {
+protected:
+    void Write(const QString& relative, const QString& number, const QString& date, const QStringList& cells,
+               const QString& first = QStringLiteral("Číslo měření"))
+    {
+        const QString path = dir.filePath(relative);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        const QStringList lines{first + "\t" + number + "\tB" + number, "Lokalita\tŽďár", "Zakázka\t",
+                                "Datum\t" + date, "Čas\t", "Vybíjecí proud\t  10.5", "x", "x", "x",
+                                "Číslo baterie\t" + cells.join('\t')};
+        f.write(EncodeAnsi(lines.join("\r\n") + "\r\n"));
+    }
+    // The numbers ("Měření") of the grid's visible rows, top to bottom.
+    QStringList Visible() const
+    {
+        QStringList numbers;
+        for (int r = 0; r < w.AdvStringGrid1->rowCount(); ++r)
+            if (!w.AdvStringGrid1->isRowHidden(r) && w.AdvStringGrid1->item(r, 2))
+                numbers << w.AdvStringGrid1->item(r, 2)->text();
+        return numbers;
+    }
+    void Filter(const QString& text)
+    {
+        w.TBXcbat->setText(text);
+        w.TBXlnajdi->trigger();
+    }
+
+    QTemporaryDir dir;
+    RecordingUserReport report;
+    ScopedUserReport useReport{&report};
+    TProgramState state;
+    TFarchiv w{state};
+};
+
+} // namespace
+
+TEST_F(ArchiveWindowTest, ConfiguredFoldersListOnlyQualifyingTests)
+{
+    Write("a/t1.txt", "1", "2.1.2008", {"7"});
+    Write("a/sub/t2.txt", "2", "2.1.2008", {"7"});
+    Write("b/sub/t3.TXT", "3", "10.1.2008", {"7"});
+    Write("b/verze.txt", "4", "1.1.2008", {"7"}, "Verze");
+    QDir().mkpath(dir.filePath("b/slozka.TXT"));
+    state.Settings.ArchiveFolders = {{dir.filePath("a"), "N"}, {dir.filePath("b"), ""}, {}};
+    w.show();
+    EXPECT_FALSE(w.TBXapodadr->isVisible()); // folders are configured
+    w.TBXnacti->trigger();
+    ASSERT_TRUE(report.messages.isEmpty()) << report.messages.join('\n').toStdString();
+    QStringList found = Visible();
+    found.sort();
+    EXPECT_EQ(found, (QStringList{"1", "3"}));
+    EXPECT_EQ(w.AdvStringGrid1->columnCount(), 8);
+    EXPECT_EQ(w.AdvStringGrid1->horizontalHeaderItem(7)->text(), QStringLiteral("Bat.1"));
+    EXPECT_EQ(w.AdvStringGrid1->item(0, 4)->text(), QStringLiteral("Žďár"));
+
+    // Title clicks sort as text, alternating.
+    QHeaderView* titles = w.AdvStringGrid1->horizontalHeader();
+    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                      QPoint(titles->sectionViewportPosition(5) + 5, titles->height() / 2));
+    EXPECT_EQ(w.AdvStringGrid1->item(0, 5)->text(), QStringLiteral("10.1.2008"));
+    w.SortByTitle(5);
+    EXPECT_EQ(w.AdvStringGrid1->item(0, 5)->text(), QStringLiteral("2.1.2008"));
+}
+
+TEST_F(ArchiveWindowTest, WideTestsFilterAndRescanWithoutFolders)
+{
+    QStringList wide;
+    for (int i = 1; i <= 14; ++i)
+        wide << QStringLiteral("b%1").arg(i);
+    Write("wide.txt", "1", "1.1.2008", wide);
+    Write("narrow.txt", "2", "1.1.2008", {"b1", "b2"});
+    Write("deep/t.txt", "3", "1.1.2008", {"b2"});
+    state.LastDirectory = dir.path() + QDir::separator();
+    w.show();
+    EXPECT_TRUE(w.TBXapodadr->isVisible()); // no archive folder: the last directory
+    w.TBXnacti->trigger();
+    EXPECT_EQ(Visible().size(), 2);
+    w.TBXapodadr->setChecked(true);
+    w.TBXnacti->trigger();
+    EXPECT_EQ(Visible().size(), 3);
+    ASSERT_EQ(w.AdvStringGrid1->columnCount(), 21);
+    EXPECT_EQ(w.AdvStringGrid1->horizontalHeaderItem(20)->text(), QStringLiteral("Bat.14"));
+
+    Filter("b13"); // beyond the first twelve battery cells
+    EXPECT_TRUE(Visible().isEmpty());
+    w.TBXlvse->trigger();
+    Filter("b2");
+    EXPECT_EQ(Visible().size(), 3);
+
+    Filter("b14");
+    w.TBXapodadr->setChecked(false);
+    w.TBXnacti->trigger(); // the new search shows all its rows
+    w.TBXlvse->trigger();
+    EXPECT_EQ(Visible().size(), 2);
+}
+
+TEST_F(ArchiveWindowTest, UnreadableTestStopsTheScanWithAMessage)
+{
+    // A link to nowhere: listed by the folder, but it cannot be opened, even by root.
+    ASSERT_TRUE(QFile::link(dir.filePath("missing"), dir.filePath("t.txt")));
+    state.LastDirectory = dir.path();
+    w.TBXnacti->trigger();
+    ASSERT_EQ(report.messages.size(), 1);
+    EXPECT_TRUE(report.messages[0].contains(QStringLiteral("t.txt")));
+}

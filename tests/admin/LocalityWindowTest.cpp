@@ -1,0 +1,228 @@
+// The locality presets window on the offscreen platform: the list and its buttons driven
+// like a user does, preset files in a temporary folder, and the table sent to tester-sim
+// and read back from it over loopback TCP.
+#include "admin/PresetTransfer.h"
+#include "admin/ui/Lokality.h"
+#include "app/ProgramState.h"
+#include "app/UserReport.h"
+#include "support/TesterSimProcess.h"
+#include "tester/TesterCommands.h"
+#include "tester/TesterLink.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+class LocalityWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { PresetTable() = TPresetTable{}; }
+    void TearDown() override { PresetTable() = TPresetTable{}; }
+
+    void Add(const QString& locality, const QString& type = QStringLiteral("OPzS"), int period = 10)
+    {
+        w.lokalita->setText(locality);
+        w.tbat->setText(type);
+        w.per->setValue(period);
+        QTest::mouseClick(w.Vloz, Qt::LeftButton);
+    }
+    // A click on a list row, as the user selects it.
+    void Select(int row) { w.clok->setCurrentCell(row - 1, 0); }
+    int SelectedRow() const { return w.clok->currentRow() + 1; }
+    QByteArray Save()
+    {
+        const QString path = dir.filePath("p.lkt");
+        w.ChooseSaveFile = [path] { return path; };
+        w.UlozClick();
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    }
+
+    QTemporaryDir dir;
+    RecordingUserReport report;
+    ScopedUserReport useReport{&report};
+    TProgramState state;
+    TFlokality w{state};
+};
+
+} // namespace
+
+TEST_F(LocalityWindowTest, InsertSelectAndDeleteFollowTheListRules)
+{
+    w.show();
+    EXPECT_EQ(w.clok->rowCount(), 1);
+    Add(QString()); // an empty locality inserts nothing
+    EXPECT_EQ(PresetTable().PresetCount, 0);
+
+    Add(QStringLiteral("Bořitov"));
+    EXPECT_EQ(w.clok->rowCount(), 1); // the one empty row took it
+    EXPECT_EQ(w.Label11->text(), QStringLiteral("1"));
+    EXPECT_EQ(w.clok->item(0, 0)->text(), QStringLiteral("Bořitov"));
+    EXPECT_EQ(PresetTable().Presets[0].Locality[2], 9); // ř in the tester's set
+    Add(QStringLiteral("Brno"));
+    Add(QStringLiteral("Jihlava"), QStringLiteral("OGi"), 30);
+    EXPECT_EQ(w.Label11->text(), QStringLiteral("3"));
+    EXPECT_EQ(SelectedRow(), 3);
+
+    // The fields name the pair of row 1 while leaving row 3: refused, nothing stored.
+    w.lokalita->setText(QStringLiteral("Bořitov"));
+    w.tbat->setText(QStringLiteral("OPzS"));
+    Select(2);
+    EXPECT_EQ(report.messages.value(0), QStringLiteral("Už existuje. Pro přepsání použij tlačítko Vlož"));
+    EXPECT_EQ(SelectedRow(), 3);
+    EXPECT_EQ(PresetText(PresetTable().Presets[2].Locality), QStringLiteral("Jihlava"));
+
+    // A changed locality is stored into the row left and shows in the list.
+    w.lokalita->setText(QStringLiteral("Jihlava 2"));
+    Select(1);
+    EXPECT_EQ(w.clok->item(2, 0)->text(), QStringLiteral("Jihlava 2"));
+    EXPECT_EQ(w.lokalita->text(), QStringLiteral("Bořitov"));
+
+    // Inserting another row's pair asks first; No stores nothing.
+    report.answers = {false};
+    w.per->setValue(99);
+    Add(QStringLiteral("Brno"));
+    EXPECT_EQ(report.questions.value(0), QStringLiteral("Už existuje.  Přepsat?"));
+    EXPECT_EQ(PresetTable().Presets[1].Period, 10);
+
+    // Deleting the last of three selects row 2 and shows it.
+    w.lokalita->setText(QStringLiteral("Bořitov"));
+    Select(3);
+    EXPECT_EQ(w.per->value(), 30);
+    QTest::mouseClick(w.Smaz, Qt::LeftButton);
+    EXPECT_EQ(SelectedRow(), 2);
+    EXPECT_EQ(w.lokalita->text(), QStringLiteral("Brno"));
+    EXPECT_EQ(w.Label11->text(), QStringLiteral("2"));
+
+    // Moving the first row up changes nothing; down swaps it with the second.
+    Select(1);
+    QTest::mouseClick(w.Nahoru, Qt::LeftButton);
+    EXPECT_EQ(w.clok->item(0, 0)->text(), QStringLiteral("Bořitov"));
+    QTest::mouseClick(w.Dolu, Qt::LeftButton);
+    EXPECT_EQ(w.clok->item(1, 0)->text(), QStringLiteral("Bořitov"));
+    EXPECT_EQ(SelectedRow(), 2);
+    QTest::mouseClick(w.Dolu, Qt::LeftButton); // the last row stays
+    EXPECT_EQ(SelectedRow(), 2);
+}
+
+TEST_F(LocalityWindowTest, FieldLimitsAndTheResizeRule)
+{
+    EXPECT_EQ(w.per->minimum(), 10);
+    EXPECT_EQ(w.per->maximum(), 255);
+    EXPECT_EQ(w.dtestu->maximum(), 60000);
+    EXPECT_DOUBLE_EQ(w.vcnap->minimum(), 1.50);
+    EXPECT_DOUBLE_EQ(w.vcnap->maximum(), 2.25);
+    EXPECT_EQ(w.lokalita->maxLength(), 19);
+    EXPECT_EQ(w.tbat->maxLength(), 16);
+    EXPECT_EQ(w.meril->maxLength(), 15);
+    EXPECT_EQ(w.vchar->itemText(1), QStringLiteral("W"));
+    w.resize(700, 420);
+    w.show();
+    w.resize(820, 460);
+    const int right = w.clok->geometry().right() + 1;
+    EXPECT_EQ(w.Vloz->x(), right + 8);
+    EXPECT_EQ(w.per->x(), right + 156);
+    EXPECT_EQ(w.vchar->x(), right + 224);
+    EXPECT_GT(w.clok->width(), 300); // the list grows with the window
+}
+
+TEST_F(LocalityWindowTest, FilesSaveExactBytesAndABadFileLeavesTheTable)
+{
+    w.show();
+    w.ChooseSaveFile = [] { return QString(); };
+    w.UlozClick();
+    EXPECT_EQ(report.messages.value(0), QStringLiteral("Není co ukládat"));
+
+    for (const char* place : {"A", "B", "C", "D", "E"})
+        Add(QString::fromLatin1(place));
+    const QByteArray five = Save();
+    ASSERT_EQ(five.size(), 4 + 5 * 88);
+    for (int i = 0; i < 4; ++i)
+        QTest::mouseClick(w.Smaz, Qt::LeftButton);
+    w.meril->setText(QStringLiteral("Přemysl Novotný")); // 15 characters fill the field
+    const QByteArray one = Save(); // the selected row's fields are stored first
+    ASSERT_EQ(one.size(), 92);
+    EXPECT_EQ(one.mid(2 + 73, 15), QByteArray("P\x09" "emysl Novotn\x0e", 15));
+
+    // Three presets: 268 bytes ending in the sum of the first 266.
+    Add(QStringLiteral("F"));
+    Add(QStringLiteral("G"));
+    const QByteArray three = Save();
+    ASSERT_EQ(three.size(), 268);
+    int sum = 0;
+    for (int i = 0; i < 266; ++i)
+        sum += uint8_t(three[i]);
+    EXPECT_EQ(uint8_t(three[266]) | uint8_t(three[267]) << 8, sum & 0xFFFF);
+
+    // A file announcing more presets than it holds is refused whole.
+    QFile shortFile(dir.filePath("short.lkt"));
+    ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
+    shortFile.write(five.left(2 + 2 * 88));
+    shortFile.close();
+    w.ChooseOpenFile = [&] { return shortFile.fileName(); };
+    w.OtevriClick();
+    EXPECT_TRUE(report.messages.last().contains(QStringLiteral("shorter")));
+    EXPECT_EQ(w.Label11->text(), QStringLiteral("3"));
+    EXPECT_EQ(EncodePresetFile(PresetTable()), three);
+
+    w.ChooseOpenFile = [&] { return dir.filePath("p.lkt"); };
+    Save();
+    w.OtevriClick();
+    EXPECT_EQ(SelectedRow(), 1);
+    EXPECT_EQ(w.meril->text(), QStringLiteral("Přemysl Novotný")); // comes back whole
+}
+
+TEST_F(LocalityWindowTest, SentToTheTesterAndReadBackByteForByte)
+{
+    TesterSimProcess sim;
+    ASSERT_TRUE(sim.Started());
+    UseSimulatorOverTcp(sim);
+    w.show();
+    w.vprv->setValue(12.5);
+    w.vchar->setCurrentIndex(1);
+    w.vcnap->setValue(1.80);
+    Add(QStringLiteral("Třebíč"), QStringLiteral("OPzV"), 60);
+    Add(QStringLiteral("Ústí"));
+    const QByteArray sent = EncodePresetFile(PresetTable());
+    w.PosliClick();
+    EXPECT_TRUE(report.messages.isEmpty()) << report.messages.join('\n').toStdString();
+    EXPECT_EQ(ReadTesterFile(TTesterLink::Instance(), TesterPresetPath), EncodePresetFile(PresetTable()));
+
+    PresetTable() = TPresetTable{};
+    w.NactiClick();
+    EXPECT_EQ(EncodePresetFile(PresetTable()), sent);
+    EXPECT_EQ(PresetTable().Checksum, uint8_t(sent[sent.size() - 2]) | uint8_t(sent[sent.size() - 1]) << 8);
+    EXPECT_EQ(w.clok->item(0, 0)->text(), QStringLiteral("Třebíč"));
+    EXPECT_EQ(w.per->value(), 60);
+    EXPECT_EQ(w.vchar->currentText(), QStringLiteral("W"));
+
+    // A tester table announcing more than the room: refused, the table stays.
+    QByteArray tooMany = sent;
+    tooMany[1] = char(251);
+    WriteTesterFile(TTesterLink::Instance(), TesterPresetPath, tooMany);
+    w.NactiClick();
+    EXPECT_TRUE(report.messages.value(0).contains(QStringLiteral("251")));
+    EXPECT_EQ(EncodePresetFile(PresetTable()), sent);
+    EXPECT_EQ(w.Label11->text(), QStringLiteral("2"));
+}
+
+TEST_F(LocalityWindowTest, RefusalsOfTheTesterAreReported)
+{
+    TesterSimProcess sim({QStringLiteral("--refuse-files")});
+    ASSERT_TRUE(sim.Started());
+    UseSimulatorOverTcp(sim);
+    Add(QStringLiteral("Brno"));
+    w.PosliClick();
+    EXPECT_TRUE(report.messages.contains(QStringLiteral("Fault")));
+    EXPECT_EQ(report.messages.last(), QStringLiteral("Error"));
+}
