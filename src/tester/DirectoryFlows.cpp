@@ -2,6 +2,7 @@
 
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
+#include "evaluation/ShowTest.h"
 #include "i18n/MessageCatalogue.h"
 #include "tester/TestDirectory.h"
 #include "tester/TestDownload.h"
@@ -78,7 +79,15 @@ void DeleteHiddenTests(TTesterLink& link, TTestDirectory& directory)
     ReloadTesterDirectory(link, directory);
 }
 
-bool DownloadCurrentTest(TTesterLink& link, TTestDirectory& directory, bool append)
+void PrepareTesterLoad(TProgramState& state)
+{
+    ClearBatteryCells(state);
+    state.Texts.Caption = QStringLiteral("Vybitor5 - 1.00");
+    state.Texts.Hpoznamka.clear();
+    emit state.TextsChanged();
+}
+
+bool DownloadCurrentTest(TTesterLink& link, TTestDirectory& directory, bool append, QByteArray* received)
 {
     const int row = directory.CurrentRow;
     if (row < 1 || row > directory.EntryCount)
@@ -87,6 +96,8 @@ bool DownloadCurrentTest(TTesterLink& link, TTestDirectory& directory, bool appe
     const QString path = TesterTestPath(directory.FileName(row));
     bool refused = false;
     const QByteArray file = ReadTesterFile(link, path, &refused);
+    if (received)
+        *received = refused ? QByteArray() : file;
     if (refused || file.isEmpty())
         return false;
     TTestRecord& record = TProgramState::Instance().Record();

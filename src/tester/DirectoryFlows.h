@@ -2,6 +2,9 @@
 // What the directory window's commands do with the tester: list, reload, delete, and
 // load or append the test of the current row.
 
+#include <QByteArray>
+
+class TProgramState;
 class TTesterLink;
 class TTestDirectory;
 
@@ -13,6 +16,10 @@ void ReloadTesterDirectory(TTesterLink& link, TTestDirectory& directory);
 void DeleteSelectedTests(TTesterLink& link, TTestDirectory& directory);
 // "Vymaž skryté": asks, sends #TS, #TD, waits, reloads.
 void DeleteHiddenTests(TTesterLink& link, TTestDirectory& directory);
+// "Načti měření" before its download: battery cells emptied, caption reset, note emptied.
+void PrepareTesterLoad(TProgramState& state);
 // "Načti měření" / "Přidej": downloads the current row's test into the program's record
-// (a fresh load or an append), marks it read and shows it. False when nothing changed.
-bool DownloadCurrentTest(TTesterLink& link, TTestDirectory& directory, bool append);
+// (a fresh load or an append) and marks it read; the caller then shows the record.
+// False when nothing changed. received, when given, gets the file as the tester sent it
+// (empty when the tester refused it).
+bool DownloadCurrentTest(TTesterLink& link, TTestDirectory& directory, bool append, QByteArray* received = nullptr);

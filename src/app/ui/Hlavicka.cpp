@@ -1,7 +1,7 @@
 #include "app/ui/Hlavicka.h"
 
-#include "evaluation/MeasurementTable.h"
-#include "evaluation/ShowTest.h"
+#include "evaluation/LoadChain.h"
+#include "tester/DirectoryFlows.h"
 #include "tester/LinkState.h"
 #include "tester/ui/Hlavicky.h"
 
@@ -122,16 +122,11 @@ void TFmain::ConnectTesterDirectory(TFhlavicky& directory)
             directory.ShowAndList();
     });
     connect(&directory, &TFhlavicky::LoadStarting, this, [this] {
-        ClearBatteryCells(state_);
-        state_.Texts.Caption = QStringLiteral("Vybitor5 - 1.00");
-        state_.Texts.Hpoznamka.clear();
-        emit state_.TextsChanged();
-        emit state_.BatteryGridChanged();
+        PrepareTesterLoad(state_);
         TBXdata->setChecked(true);
     });
     connect(&directory, &TFhlavicky::TestLoaded, this, [this] {
-        ShowTest(state_);
-        FillMeasurementTable(state_);
+        ShowLoadedTest(state_);
         emit state_.TextsChanged();
         emit state_.BatteryGridChanged();
         emit state_.MeasurementTableChanged();

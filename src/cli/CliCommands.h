@@ -1,0 +1,17 @@
+#pragma once
+// The commands of vybitor5-cli, each running the desktop program's own core operations.
+
+struct TCliArguments;
+
+// Runs the parsed command; returns the exit status (ExitOk or ExitFailed).
+int RunCliCommand(const TCliArguments& args);
+
+// Commands on the tester (CliTesterCommands.cpp).
+void RunList(const TCliArguments& args);
+void RunDownload(const TCliArguments& args);
+void RunDelete(const TCliArguments& args);
+void RunPresets(const TCliArguments& args);
+
+// Commands on files (CliFileCommands.cpp).
+void RunConvert(const TCliArguments& args);
+void RunEvaluate(const TCliArguments& args);

@@ -1,0 +1,30 @@
+#include "cli/CliReport.h"
+
+#include "model/Errors.h"
+
+void TCliReport::Message(const QString& text)
+{
+    StderrUserReport::Message(text);
+    if (!IsNoticeMessage(text))
+        failed_ = true;
+}
+
+bool IsNoticeMessage(const QString& text)
+{
+    return text.startsWith(QStringLiteral("Příliš mnoho měření("));
+}
+
+bool CliReportFailed()
+{
+    const auto* report = dynamic_cast<const TCliReport*>(&UserReport());
+    return report && report->Failed();
+}
+
+void Require(bool ok, const QString& why)
+{
+    if (ok)
+        return;
+    if (CliReportFailed())
+        throw TReportedFailure{};
+    throw VybitorError(why);
+}

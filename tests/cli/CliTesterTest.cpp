@@ -1,0 +1,225 @@
+#include "cli/CliFixture.h"
+
+#include "admin/LocalityPreset.h"
+#include "tester/DirectoryEntry.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+QString Sample(const char* name)
+{
+    return QDir(TesterSimProcess::SamplesFolder()).filePath(QString::fromLatin1(name));
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QStringList FileNames(const QList<QStringList>& rows)
+{
+    QStringList names;
+    for (const QStringList& row : rows)
+        names << row.value(DirFileName);
+    return names;
+}
+} // namespace
+
+TEST_P(CliAgainstSim, ListPrintsTheDirectoryGridRowsInTheLocale)
+{
+    const QList<QStringList> rows = Listed();
+    ASSERT_EQ(rows.size(), 5);
+    for (const QStringList& row : rows)
+        EXPECT_EQ(row.size(), DirColumnCount);
+    EXPECT_EQ(rows[0][DirTest], QStringLiteral("0001"));
+    EXPECT_EQ(rows[0][DirLocality], QStringLiteral("Brno, Hala 2"));
+    EXPECT_EQ(rows[0][DirDischarge], QStringLiteral("25,0"));
+    EXPECT_EQ(rows[0][DirDownloaded], QStringLiteral("0"));
+    EXPECT_EQ(rows[2][DirCharacteristic], QStringLiteral("Výkon"));
+    EXPECT_EQ(FileNames(Listed(true)).last(), QStringLiteral("A0006.tst"));
+
+    const TCliRun english = Run({QStringLiteral("list")}, "en_US.UTF-8");
+    EXPECT_EQ(english.Out.split(QLatin1Char('\n'))[0].split(QLatin1Char('\t'))[DirDischarge], QStringLiteral("25.0"));
+}
+
+TEST_P(CliAgainstSim, DownloadKeepsTheRawBytesWritesTheReportAndMarksTheTestRead)
+{
+    const QString pdf = Path(QStringLiteral("a1.PDF")), raw = Path(QStringLiteral("a1.tst"));
+    const TCliRun run = Run({QStringLiteral("download"), QStringLiteral("A0001.tst"), QStringLiteral("-o"), pdf,
+                             QStringLiteral("--raw"), raw});
+    EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
+    EXPECT_TRUE(run.Err.isEmpty()) << run.Err.toStdString();
+    EXPECT_EQ(FileBytes(raw), FileBytes(Sample("A0001.tst")));
+    EXPECT_TRUE(FileBytes(pdf).startsWith("%PDF"));
+    EXPECT_EQ(Listed()[0][DirDownloaded], QStringLiteral("1"));
+}
+
+TEST_P(CliAgainstSim, DownloadOfAnUnlistedNameSendsNothingAfterTheListing)
+{
+    const QString pdf = Path(QStringLiteral("x.pdf"));
+    const TCliRun hidden = Run({QStringLiteral("download"), QStringLiteral("A0006.tst"), QStringLiteral("-o"), pdf});
+    EXPECT_EQ(hidden.Exit, 1);
+    EXPECT_TRUE(hidden.Err.contains(QStringLiteral("A0006.tst is not in the tester's list"))) << hidden.Err.toStdString();
+    const TCliRun append = Run({QStringLiteral("download"), QStringLiteral("A0001.tst"), QStringLiteral("--append"),
+                                QStringLiteral("A0099.tst"), QStringLiteral("-o"), pdf});
+    EXPECT_EQ(append.Exit, 1);
+    EXPECT_TRUE(append.Err.contains(QStringLiteral("A0099.tst is not in the tester's list")));
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    EXPECT_EQ(Listed()[0][DirDownloaded], QStringLiteral("0")); // A0001 was never fetched
+    // Hidden tests count with --hidden.
+    EXPECT_EQ(Run({QStringLiteral("download"), QStringLiteral("a0006.TST"), QStringLiteral("--hidden"),
+                   QStringLiteral("-o"), pdf}).Exit, 0);
+}
+
+TEST_P(CliAgainstSim, ReportOfMoreBatteriesThanThePageHoldsIsRefused)
+{
+    const QString pdf = Path(QStringLiteral("a3.pdf"));
+    const TCliRun run = Run({QStringLiteral("download"), QStringLiteral("A0003.tst"), QStringLiteral("-o"), pdf});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_TRUE(run.Err.contains(QStringLiteral("Lze vybrat pouze 18 bat."))) << run.Err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    const QString unwritable = Path(QStringLiteral("no/such/folder/a1.pdf"));
+    const TCliRun nowhere = Run({QStringLiteral("download"), QStringLiteral("A0001.tst"), QStringLiteral("-o"), unwritable});
+    EXPECT_EQ(nowhere.Exit, 1);
+    EXPECT_TRUE(nowhere.Err.contains(QStringLiteral("Unable to write to"))) << nowhere.Err.toStdString();
+}
+
+TEST_P(CliAgainstSim, RefusedDownloadFailsWithFaultAndWritesNothing)
+{
+    StartSim({QStringLiteral("--refuse-files")});
+    const QString pdf = Path(QStringLiteral("a1.pdf")), raw = Path(QStringLiteral("a1.tst"));
+    const TCliRun run = Run({QStringLiteral("download"), QStringLiteral("A0001.tst"), QStringLiteral("-o"), pdf,
+                             QStringLiteral("--raw"), raw});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_EQ(run.Err, QStringLiteral("Fault\n"));
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    EXPECT_FALSE(QFileInfo::exists(raw));
+}
+
+TEST_P(CliAgainstSim, TesterFaultsFailTheListingWithTheDesktopMessages)
+{
+    StartSim({QStringLiteral("--bad-checksum")});
+    TCliRun run = Run({QStringLiteral("list")});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_EQ(run.Err, QStringLiteral("Chyba načtení nastavení testeru\n"));
+    EXPECT_TRUE(run.Out.isEmpty());
+
+    StartSim({QStringLiteral("--tt-status-11")});
+    run = Run({QStringLiteral("list")});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_EQ(run.Err, QStringLiteral("Error\n"));
+}
+
+TEST_P(CliAgainstSim, DeleteRemovesTheNamedTestsOrTheHiddenOnes)
+{
+    TCliRun run = Run({QStringLiteral("delete"), QStringLiteral("A0004.tst"), QStringLiteral("A0002.tst"),
+                       QStringLiteral("A0002.tst")});
+    EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
+    EXPECT_TRUE(run.Err.isEmpty()) << run.Err.toStdString();
+    EXPECT_EQ(FileNames(Listed()), (QStringList{QStringLiteral("A0001.tst"), QStringLiteral("A0003.tst"),
+                                                QStringLiteral("A0005.tst")}));
+
+    run = Run({QStringLiteral("delete"), QStringLiteral("A0001.tst"), QStringLiteral("A0042.tst")});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_TRUE(run.Err.contains(QStringLiteral("A0042.tst is not in the tester's list")));
+    EXPECT_EQ(Listed().size(), 3); // A0001 stays: nothing was sent
+
+    EXPECT_EQ(Run({QStringLiteral("delete"), QStringLiteral("--hidden")}).Exit, 0);
+    EXPECT_EQ(FileNames(Listed(true)), FileNames(Listed()));
+}
+
+TEST_P(CliAgainstSim, DeletionTheTesterNeverFinishesIsNoSuccess)
+{
+    StartSim({QStringLiteral("--never-finish-deletion")});
+    const TCliRun run = Run({QStringLiteral("delete"), QStringLiteral("A0001.tst")});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_TRUE(run.Err.contains(QStringLiteral("A0001.tst is still on the tester after the deletion")));
+}
+
+TEST_P(CliAgainstSim, PresetsGoToTheTesterAndComeBackByteForByte)
+{
+    const QString pulled = Path(QStringLiteral("pulled.lkt"));
+    TCliRun run = Run({QStringLiteral("presets"), QStringLiteral("pull"), pulled});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_EQ(run.Err, QStringLiteral("Není co ukládat\n"));
+    EXPECT_FALSE(QFileInfo::exists(pulled));
+
+    TPresetTable table;
+    table.PresetCount = 2;
+    table.Presets[0] = DefaultPreset();
+    SetPresetText(table.Presets[0].Locality, QStringLiteral("Tábor, ústředna"));
+    table.Presets[1] = DefaultPreset();
+    table.Presets[1].DischargeValue = 12.25f;
+    SetPresetText(table.Presets[1].MeasuredBy, QStringLiteral("Ondřej Přemysl")); // 14 of 15
+    const QString pushed = Path(QStringLiteral("pushed.lkt"));
+    WriteFile(pushed, EncodePresetFile(table));
+    run = Run({QStringLiteral("presets"), QStringLiteral("push"), pushed});
+    EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
+    run = Run({QStringLiteral("presets"), QStringLiteral("pull"), pulled});
+    EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
+    EXPECT_EQ(FileBytes(pulled), FileBytes(pushed));
+}
+
+TEST_P(CliAgainstSim, PresetFailuresAreReportedAndChangeNothing)
+{
+    const QString damaged = Path(QStringLiteral("short.lkt"));
+    WriteFile(damaged, QByteArray("\x01\x03", 2) + QByteArray(88, 'x')); // announces 3, holds 1
+    TCliRun run = Run({QStringLiteral("presets"), QStringLiteral("push"), damaged});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_FALSE(run.Err.isEmpty());
+    run = Run({QStringLiteral("presets"), QStringLiteral("push"), Path(QStringLiteral("missing.lkt"))});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_TRUE(run.Err.contains(QStringLiteral("missing.lkt"))) << run.Err.toStdString();
+
+    StartSim({QStringLiteral("--refuse-files")});
+    TPresetTable table;
+    table.PresetCount = 1;
+    table.Presets[0] = DefaultPreset();
+    const QString good = Path(QStringLiteral("good.lkt"));
+    WriteFile(good, EncodePresetFile(table));
+    run = Run({QStringLiteral("presets"), QStringLiteral("push"), good});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_TRUE(run.Err.startsWith(QStringLiteral("Fault\n"))) << run.Err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Transports, CliAgainstSim, ::testing::Bool(), TransportName);
+
+TEST(CliLink, UnreachableTesterAndUnopenablePortFail)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("cli.ini"));
+    QFile(ini).open(QIODevice::WriteOnly);
+    TCliRun run = RunCli({QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(UnusedLoopbackPort()),
+                          QStringLiteral("--config"), ini, QStringLiteral("list")});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_TRUE(run.Err.contains(QStringLiteral("Connection refused"))) << run.Err.toStdString();
+    EXPECT_TRUE(run.Err.endsWith(QStringLiteral("Chyba načtení nastavení testeru\n")));
+
+    const QString device = dir.filePath(QStringLiteral("ttyNone"));
+    run = RunCli({QStringLiteral("--serial"), device, QStringLiteral("--config"), ini, QStringLiteral("list")});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_EQ(run.Err, QStringLiteral("Port %1 nelze otevřít\n").arg(device));
+
+    run = RunCli({QStringLiteral("--config"), dir.filePath(QStringLiteral("none.ini")), QStringLiteral("list")});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_TRUE(run.Err.contains(QStringLiteral("none.ini: no such file")));
+}
+
+// Without --tcp or --serial the configuration file names the link.
+TEST(CliLink, ConfigurationFileChoosesTheLink)
+{
+    TesterSimProcess sim({}, true);
+    ASSERT_TRUE(sim.Started());
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("cli.ini"));
+    QFile file(ini);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[TFnastaveni]\r\nLMDRkomunikace_ItemIndex=1\r\n[TFmain]\r\nComPort1_Port=" + sim.PtyPath().toUtf8() + "\r\n");
+    file.close();
+    const TCliRun run = RunCli({QStringLiteral("--config"), ini, QStringLiteral("list")});
+    EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
+    EXPECT_EQ(run.Out.count(QLatin1Char('\n')), 5);
+}
