@@ -20,10 +20,10 @@ protected:
         StartSim();
     }
 
-    void StartSim(const QStringList& faults = {})
+    void StartSim(const QStringList& faults = {}, const QString& dataFolder = TesterSimProcess::SamplesFolder())
     {
         sim_.reset();
-        sim_ = std::make_unique<TesterSimProcess>(faults, GetParam());
+        sim_ = std::make_unique<TesterSimProcess>(faults, GetParam(), dataFolder);
         ASSERT_TRUE(sim_->Started());
     }
 

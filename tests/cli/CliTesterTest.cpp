@@ -1,6 +1,7 @@
 #include "cli/CliFixture.h"
 
 #include "admin/LocalityPreset.h"
+#include "support/RecordBuilder.h"
 #include "tester/DirectoryEntry.h"
 
 #include <QDir>
@@ -85,6 +86,23 @@ TEST_P(CliAgainstSim, ReportOfMoreBatteriesThanThePageHoldsIsRefused)
     const TCliRun nowhere = Run({QStringLiteral("download"), QStringLiteral("A0001.tst"), QStringLiteral("-o"), unwritable});
     EXPECT_EQ(nowhere.Exit, 1);
     EXPECT_TRUE(nowhere.Err.contains(QStringLiteral("Unable to write to"))) << nowhere.Err.toStdString();
+}
+
+// The desktop program tells about the cut and goes on: so does the companion, exit 0.
+TEST_P(CliAgainstSim, TestOfMoreRowsThanTheRecordHoldsLoadsItsFirstRowsWithANotice)
+{
+    const auto record = MakeRecord({1, 2, 3, 4}, MaxRows);
+    QByteArray bytes = StoredBytes(*record);
+    const int rowSize = StoredRowSize(4);
+    bytes += bytes.right(rowSize); // row 10001
+    QDir(Path(QStringLiteral("data"))).mkpath(QStringLiteral("."));
+    WriteFile(Path(QStringLiteral("data/A0100.tst")), bytes);
+    StartSim({}, Path(QStringLiteral("data")));
+    const QString pdf = Path(QStringLiteral("long.pdf"));
+    const TCliRun run = Run({QStringLiteral("download"), QStringLiteral("A0100.tst"), QStringLiteral("-o"), pdf});
+    EXPECT_EQ(run.Exit, 0);
+    EXPECT_EQ(run.Err, QStringLiteral("Příliš mnoho měření(10001), načtu pouze 10000 řádků měření\n"));
+    EXPECT_TRUE(FileBytes(pdf).startsWith("%PDF"));
 }
 
 TEST_P(CliAgainstSim, RefusedDownloadFailsWithFaultAndWritesNothing)
