@@ -29,6 +29,24 @@ struct TMainTexts {
     QString Hkapacita1, Lvzkap1 = QStringLiteral("Kapacita"); // never visible
 };
 
+// Captions of the main window's labels as they stand in the current language; the test
+// text file and the workbook write them beside the values.
+struct TMainCaptions {
+    QString Lcislo_mereni = QStringLiteral("Číslo měření");
+    QString Lcislo_baterie = QStringLiteral("Číslo baterie");
+    QString Llokalita = QStringLiteral("Lokalita");
+    QString Lzakazka = QStringLiteral("Zakázka");
+    QString Ldatum = QStringLiteral("Datum");
+    QString Lcas = QStringLiteral("Čas");
+    QString Lknap = QStringLiteral("Konečné napětí");
+    QString Ltypbat = QStringLiteral("Typ baterie");
+    QString Lpoznamka = QStringLiteral("Poznámka");
+    QString Lzkouska = QStringLiteral("Zkouška");
+    QString Lperioda = QStringLiteral("Perioda");
+    QString Lmeril = QStringLiteral("Měřil");
+    QString Lprovoz = QStringLiteral("Za provozovatele");
+};
+
 // The evaluation toolbar and the choice lists of the header panel.
 struct TEvaluationChoices {
     int TKkapacita = 0;          // 0 "%", 1 "Ah"
@@ -70,6 +88,7 @@ public:
     const TTestRecord& Record() const { return *record_; }
 
     TMainTexts Texts;
+    TMainCaptions Captions;
     TTextGrid BatteryGrid{2, 2};  // AdvStringGrid1 of the battery panel
     // On-screen column widths and row heights of the battery table (the report copies them);
     // missing entries count as the grid's defaults.

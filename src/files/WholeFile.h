@@ -1,0 +1,13 @@
+#pragma once
+// Whole files read and written at once; a failed write never destroys the file that was there.
+
+#include <QByteArray>
+#include <QString>
+
+// Writes the bytes to a temporary file beside `path` and renames it over `path` only when
+// all of them were written. Throws VybitorError naming the file on any failure; the
+// existing file is then untouched and no temporary file stays behind.
+void WriteFileReplacing(const QString& path, const QByteArray& bytes);
+
+// All bytes of a file; throws VybitorError naming the file when it cannot be read.
+QByteArray ReadWholeFile(const QString& path);
