@@ -99,6 +99,7 @@ public:
     TSettingsValues Settings;
     TGraphSelection Graph;        // what the graph window shows; the test report follows it
     QString LastDirectory;        // with a trailing separator
+    QString OpenDialogInitialDir; // OpenDialog1_InitialDir, kept with the main window's placement
     bool PlacementRestored = false;
     bool SettingsRead = false;    // the tester's settings block was read this run
     bool DirectoryListed = false; // the tester's test list was loaded this run

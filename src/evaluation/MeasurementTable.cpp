@@ -5,10 +5,16 @@
 #include "i18n/MessageCatalogue.h"
 #include "model/LocaleFormat.h"
 
+const QStringList& MeasurementDesignHeaders()
+{
+    static const QStringList headers{QStringLiteral("#"), QStringLiteral("Čas[s]"), QStringLiteral("Proud"),
+                                     QStringLiteral("Napětí"), QStringLiteral("Teplota")};
+    return headers;
+}
+
 QStringList& MeasurementColumnHeaders()
 {
-    static QStringList headers{QStringLiteral("#"), QStringLiteral("Čas[s]"), QStringLiteral("Proud"),
-                               QStringLiteral("Napětí"), QStringLiteral("Teplota")};
+    static QStringList headers = MeasurementDesignHeaders();
     return headers;
 }
 

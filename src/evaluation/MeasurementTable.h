@@ -11,7 +11,9 @@ struct TTestRecord;
 
 inline constexpr int MeasurementFixedColumns = 5;
 
-// Headers of the five fixed columns (the data window's texts, translatable).
+// Headers of the five fixed columns (the data window's texts, translatable): the built-in
+// ones, and the ones in force.
+const QStringList& MeasurementDesignHeaders();
 QStringList& MeasurementColumnHeaders();
 // Header of a battery column: catalogue text Tbat, ". " and the battery number.
 QString BatteryHeaderText(int batteryNumber);

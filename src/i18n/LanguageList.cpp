@@ -96,3 +96,12 @@ int ScanLanguageFiles(const QString& folder, const QString& mask)
 }
 
 void SwitchLanguage(int id) { TLanguageList::Instance().SwitchLanguage(id); }
+
+bool SwitchToListedLanguage(int index)
+{
+    TLanguageList& list = TLanguageList::Instance();
+    if (index < 0 || index >= list.Count())
+        return false;
+    list.SwitchLanguage(list.Identifier(index));
+    return true;
+}

@@ -39,3 +39,6 @@ private:
 
 int ScanLanguageFiles(const QString& folder, const QString& mask);
 void SwitchLanguage(int id);
+// Switches to the language at a list index (the stored Jazyk); an index that is not in the
+// list, -1 included, keeps the language in force and returns false.
+bool SwitchToListedLanguage(int index);

@@ -6,6 +6,8 @@
 #include "app/ui/CreateWindows.h"
 #include "app/ui/Hlavicka.h"
 #include "app/ui/Windows.h"
+#include "config/IniFile.h"
+#include "i18n/LanguageList.h"
 #include "evaluation/ui/Data.h"
 #include "admin/ui/Nastaveni.h"
 #include "support/LocaleScope.h"
@@ -31,6 +33,7 @@ protected:
     void TearDown() override
     {
         DestroyWindows();
+        TLanguageList::Instance().Reset();
         SetExecutablePath(QString());
     }
     void WriteBatteryTypes(const QByteArray& bytes)
@@ -39,12 +42,10 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    TFmain& Start(TFmain::TPlacementRestorer restorer = {})
+    TFmain& Start()
     {
         CreateWindows(state);
         TFmain& main = *Windows().Fmain;
-        if (restorer)
-            main.SetPlacementRestorer(std::move(restorer));
         main.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
         return main;
@@ -116,11 +117,13 @@ TEST_F(MainWindowTest, DuplicateBatteryTypeIsOfferedOnce)
 TEST_F(MainWindowTest, PanelFloatingAtLastExitFloatsAgainAndWindowKeepsItsHeight)
 {
     WriteBatteryTypes("");
-    TFmain& main = Start([](TFmain& window) {
-        window.resize(970, 600); // the stored rectangle
-        window.RestorePanelFloating(true, QPoint(220, 180));
-        window.SetToolbarDisplayMode(2);
-    });
+    TIniFile ini(dir.filePath(QStringLiteral("Vybitor5.ini")));
+    ini.WriteString("TFmain", "NormPos", "30,40,1000,640");
+    ini.WriteInteger("TFmain", "TBXDockablePanel1_Floating", 1);
+    ini.WriteInteger("TFmain", "TBXDockablePanel1_fpx", 220);
+    ini.WriteInteger("TFmain", "TBXDockablePanel1_fpy", 180);
+    ini.WriteInteger("TFmain", "Ikony", 2);
+    TFmain& main = Start();
     EXPECT_TRUE(main.TBXDockablePanel1->isFloating());
     EXPECT_EQ(main.TBXDockablePanel1->pos(), QPoint(220, 180));
     EXPECT_EQ(main.height(), 600);
@@ -234,7 +237,7 @@ TEST_F(MainWindowTest, CommaStartsASecondLineInLocalityAndMeasuredBy)
 TEST_F(MainWindowTest, OperatorFieldsFollowTheSettingsOption)
 {
     WriteBatteryTypes("");
-    state.Settings.Provozovatel = true;
+    TIniFile(dir.filePath(QStringLiteral("Vybitor5.ini"))).WriteBool("TFnastaveni", "Provozovatel_Checked", true);
     TFmain& main = Start();
     EXPECT_TRUE(main.Lprovoz->isVisible());
     EXPECT_TRUE(main.Hprovoz->isVisible());

@@ -2,6 +2,8 @@
 #include "config/ui/PlacementStore.h"
 
 #include <QCloseEvent>
+#include <QDialog>
+#include <QTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
@@ -93,18 +95,30 @@ TEST_F(PlacementStoreTest, OtherResolutionKeepsDesignSizeButAppliesShowState)
     EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
 }
 
-TEST_F(PlacementStoreTest, NegativeFormVersionSkipsRestoreAndHooks)
+TEST_F(PlacementStoreTest, NegativeFormVersionSkipsPlacementButNotTheWindowsOwnKeys)
 {
     ini.WriteInteger("TFlokality", "FormVersion", -1);
     ini.WriteString("TFlokality", "NormPos", "10,10,210,110");
     QWidget w;
     auto* store = new TPlacementStore(&w, "TFlokality", path);
-    int hooks = 0;
-    store->Hooks.RestoreEvent = [&](TIniFile&, const QString&) { ++hooks; };
+    int properties = 0, events = 0;
+    store->Hooks.RestoreProperties = [&](TIniFile&, const QString&) { ++properties; };
+    store->Hooks.RestoreEvent = [&](TIniFile&, const QString&) { ++events; };
     w.resize(300, 300);
     w.show();
     EXPECT_EQ(w.size(), QSize(300, 300));
-    EXPECT_EQ(hooks, 0);
+    EXPECT_EQ(properties, 0);
+    EXPECT_EQ(events, 1);
+}
+
+TEST_F(PlacementStoreTest, ModalWindowEndedByItsButtonsIsStored)
+{
+    QDialog dialog;
+    new TPlacementStore(&dialog, "TFlokality", path);
+    QTimer::singleShot(0, &dialog, &QDialog::accept);
+    dialog.exec();
+    EXPECT_EQ(ini.ReadInteger("TFlokality", "Visible", -1), 0);
+    EXPECT_TRUE(ini.ValueExists("TFlokality", "NormPos"));
 }
 
 TEST_F(PlacementStoreTest, HooksRunInOrderAndQuotedPropertiesRoundTrip)

@@ -3,7 +3,11 @@
 #include "admin/ui/Archiv.h"
 #include "admin/ui/Lokality.h"
 #include "admin/ui/Nastaveni.h"
+#include "app/ExePath.h"
+#include "app/ProgramState.h"
 #include "app/ui/Hlavicka.h"
+#include "config/ConfigFile.h"
+#include "config/ui/PlacementStore.h"
 #include "app/ui/Windows.h"
 #include "evaluation/ui/Data.h"
 #include "presentation/ui/Graf.h"
@@ -11,18 +15,37 @@
 #include "presentation/ui/RepVybitor.h"
 #include "tester/ui/Hlavicky.h"
 
+namespace {
+
+// The windows whose section holds the placement keys only (the main window and the test
+// directory keep stored properties too and set up their stores themselves).
+TPlacementStore* KeepPlacement(QWidget* window, const char* section)
+{
+    return new TPlacementStore(window, QLatin1String(section), ExeSiblingPath(QStringLiteral(".ini")));
+}
+
+} // namespace
+
 void CreateWindows(TProgramState& state)
 {
     TWindows& w = Windows();
     w.Fmain = new TFmain(state);
     w.Fdata = new TFdata(state);
+    KeepPlacement(w.Fdata, "TFdata");
     w.Fgraf = new TFgraf(state);
+    KeepPlacement(w.Fgraf, "TFgraf");
     w.Fhlavicky = new TFhlavicky(state);
     w.Fnastaveni = new TFnastaveni(state);
+    // The settings window's values are core state; its window keeps them in step.
+    KeepPlacement(w.Fnastaveni, "TFnastaveni")->Hooks.SaveEvent = [&state](TIniFile& ini, const QString&) {
+        SaveSettingsValues(ini, state.Settings);
+    };
     w.Rep1Vybitor = new TRep1Vybitor(state);
     w.Farchiv = new TFarchiv(state);
+    KeepPlacement(w.Farchiv, "TFarchiv");
     w.Rep2Vybitor = new TRep2Vybitor(state);
     w.Flokality = new TFlokality(state);
+    KeepPlacement(w.Flokality, "TFlokality");
     w.Fmain->ConnectToggles();
 }
 

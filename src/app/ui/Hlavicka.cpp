@@ -2,7 +2,6 @@
 
 #include "evaluation/LoadChain.h"
 #include "tester/DirectoryFlows.h"
-#include "tester/LinkState.h"
 #include "tester/ui/Hlavicky.h"
 
 #include "admin/ui/Archiv.h"
@@ -11,6 +10,7 @@
 #include "app/ExePath.h"
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
+#include "i18n/LanguageList.h"
 #include "app/ui/Windows.h"
 #include "evaluation/ui/Data.h"
 #include "presentation/ui/Graf.h"
@@ -27,8 +27,10 @@
 
 TFmain::TFmain(TProgramState& state, QWidget* parent) : QMainWindow(parent), state_(state)
 {
+    setObjectName(QStringLiteral("Fmain"));
     setWindowTitle(state_.Texts.Caption);
     state_.PlacementRestored = false;
+    ScanLanguageFiles(ExeFolder(), QStringLiteral("*.lng"));
     state_.SettingsRead = false;
     state_.DirectoryListed = false;
     resize(DesignWidth, DesignHeight);
@@ -46,6 +48,8 @@ TFmain::TFmain(TProgramState& state, QWidget* parent) : QMainWindow(parent), sta
     setCentralWidget(central);
     BuildBatteryPanel();
     BuildStatusBar();
+    BuildPlacementStore();
+    RegisterTexts();
 
     connect(&state_, &TProgramState::TextsChanged, this, &TFmain::RefreshTexts);
     connect(&state_, &TProgramState::ChoicesChanged, this, &TFmain::RefreshChoices);
@@ -70,29 +74,12 @@ void TFmain::BuildStatusBar()
     StatusPanel[0]->setText(QStringLiteral(" "));
 }
 
+// The placement store has restored the window (its event filter sees the show first).
 void TFmain::showEvent(QShowEvent* event)
 {
-    if (!event->spontaneous()) {
-        RestorePlacement();
+    if (!event->spontaneous())
         RunShowHandler();
-    }
     QMainWindow::showEvent(event);
-}
-
-void TFmain::RestorePlacement()
-{
-    if (restorer_)
-        restorer_(*this);
-    else if (!state_.PlacementRestored)
-        SetToolbarDisplayMode(4); // nothing stored: the design's display
-    state_.PlacementRestored = true;
-}
-
-void TFmain::RunShowHandler()
-{
-    Lprovoz->setVisible(state_.Settings.Provozovatel);
-    Hprovoz->setVisible(state_.Settings.Provozovatel);
-    SetLinkStateText(ShowLinkState().PanelText);
 }
 
 void TFmain::closeEvent(QCloseEvent* event)
@@ -152,8 +139,15 @@ void TFmain::WatchToggleWindow(QWidget* window, QAction* toggle)
 
 bool TFmain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == TBXDockablePanel1 && event->type() == QEvent::Close)
-        PanelShownChanged(false);
+    if (watched == TBXDockablePanel1) {
+        if (event->type() == QEvent::Close)
+            PanelShownChanged(false);
+        // The floating place and size are kept for the next undocking and for the store.
+        if (TBXDockablePanel1->isFloating() && event->type() == QEvent::Move)
+            panelFloatingPos_ = TBXDockablePanel1->pos();
+        if (TBXDockablePanel1->isFloating() && event->type() == QEvent::Resize)
+            panelFloatingSize_ = TBXDockablePanel1->size();
+    }
 
     // A window closed by its own close box unchecks its toggle; a hide that the toggle
     // itself caused finds it unchecked already. Minimizing hides spontaneously.

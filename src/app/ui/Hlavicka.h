@@ -4,8 +4,9 @@
 // window shows and edits them.
 
 #include <QMainWindow>
+#include <QPoint>
+#include <QSize>
 #include <QString>
-#include <functional>
 #include <vector>
 
 class QAction;
@@ -18,6 +19,9 @@ class QToolBar;
 class QWidget;
 class TProgramState;
 class TFhlavicky;
+class TIniFile;
+class TPlacementStore;
+class TBatteryTable;
 struct TMainTexts;
 
 class TFmain : public QMainWindow {
@@ -34,12 +38,9 @@ public:
     void SetToolbarDisplayMode(int mode);
     int ToolbarDisplayMode() const;
 
-    // Placement restore (runs before the show handler at every show). The restorer reads
-    // the stored placement and calls the Restore* members; the end of the first restore
-    // lets the battery panel resize the window from then on.
-    using TPlacementRestorer = std::function<void(TFmain&)>;
-    void SetPlacementRestorer(TPlacementRestorer restorer) { restorer_ = std::move(restorer); }
-    void RestorePanelFloating(bool floating, const QPoint& floatingPos);
+    // Placement store of section TFmain: restored at every show before the show handler,
+    // stored on close and at program end.
+    TPlacementStore* Placement = nullptr;
 
     void SetLinkStateText(const QString& text); // status panel 4
     // Binds the toolbar toggles to the other windows, once all of them exist.
@@ -67,6 +68,7 @@ public:
     QLabel *Lvproud = nullptr, *Hvproud = nullptr, *Hknap = nullptr, *Hpocet_baterii = nullptr;
     QLabel *Hstav = nullptr, *Hdelka_testu = nullptr, *Hkapacita = nullptr, *Lvzkap = nullptr;
     QDockWidget* TBXDockablePanel1 = nullptr;
+    TBatteryTable* AdvStringGrid1 = nullptr;
     QLabel* StatusPanel[4] = {};
 
 signals:
@@ -86,8 +88,15 @@ private:
     void BuildStatusBar();
     void WatchToggleWindow(QWidget* window, QAction* toggle);
 
-    void RestorePlacement();
+    void BuildPlacementStore();
+    void RestoreStoredProperties(const TIniFile& ini, const QString& section);
+    void StoreStoredProperties(TIniFile& ini, const QString& section) const;
+    void RestoreEvent(const TIniFile& ini);
+    void SaveEvent(TIniFile& ini) const;
+    void RestorePanelFloating(bool floating, const QPoint& floatingPos);
+    void RegisterTexts();
     void RunShowHandler();
+    void ApplyStoredLanguage();
     void RefreshTexts();
     void RefreshChoices();
     void StoreChoices();
@@ -105,9 +114,11 @@ private:
     };
 
     TProgramState& state_;
-    TPlacementRestorer restorer_;
     std::vector<TTextField> textFields_;
     std::vector<TTextLabel> textLabels_;
     std::vector<std::pair<QWidget*, QAction*>> toggleWindows_;
     bool panelShown_ = true;
+    int panelDockedHeight_ = PanelDockedHeight;
+    QSize panelFloatingSize_;
+    QPoint panelFloatingPos_{100, 100}; // stored also while the panel is docked
 };

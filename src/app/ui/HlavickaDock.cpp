@@ -3,12 +3,12 @@
 #include "app/ui/Hlavicka.h"
 
 #include "app/ProgramState.h"
+#include "evaluation/ui/BatteryTable.h"
 
 #include <QAction>
 #include <QDockWidget>
 #include <QEvent>
 #include <QMenu>
-#include <QTableView>
 
 void TFmain::BuildBatteryPanel()
 {
@@ -17,9 +17,8 @@ void TFmain::BuildBatteryPanel()
     TBXDockablePanel1->setAllowedAreas(Qt::BottomDockWidgetArea);
     TBXDockablePanel1->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                                    QDockWidget::DockWidgetFloatable);
-    auto* grid = new QTableView(TBXDockablePanel1);
-    grid->setObjectName(QStringLiteral("AdvStringGrid1"));
-    TBXDockablePanel1->setWidget(grid);
+    AdvStringGrid1 = new TBatteryTable(state_, TBXDockablePanel1);
+    TBXDockablePanel1->setWidget(AdvStringGrid1);
     addDockWidget(Qt::BottomDockWidgetArea, TBXDockablePanel1);
     resizeDocks({TBXDockablePanel1}, {PanelDockedHeight}, Qt::Vertical);
 
@@ -35,17 +34,10 @@ void TFmain::BuildBatteryPanel()
     TBXDockablePanel1->installEventFilter(this);
 }
 
-void TFmain::RestorePanelFloating(bool floating, const QPoint& floatingPos)
-{
-    TBXDockablePanel1->setFloating(floating);
-    if (floating)
-        TBXDockablePanel1->move(floatingPos);
-}
-
 void TFmain::PanelDockingChanged(bool floating)
 {
     if (state_.PlacementRestored)
-        resize(width(), height() + (floating ? -PanelDockedHeight : PanelDockedHeight));
+        resize(width(), height() + (floating ? -panelDockedHeight_ : panelDockedHeight_));
 }
 
 void TFmain::PanelShownChanged(bool shown)
@@ -54,5 +46,5 @@ void TFmain::PanelShownChanged(bool shown)
         return;
     panelShown_ = shown;
     if (state_.PlacementRestored && !TBXDockablePanel1->isFloating())
-        resize(width(), height() + (shown ? PanelDockedHeight : -PanelDockedHeight));
+        resize(width(), height() + (shown ? panelDockedHeight_ : -panelDockedHeight_));
 }

@@ -3,6 +3,7 @@
 
 #include "app/ProgramState.h"
 #include "app/SecondLineRule.h"
+#include "i18n/ui/TranslatableText.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -55,7 +56,7 @@ void TFmain::BuildHeaderPanel(QWidget* parent)
         });
         return field;
     };
-    const auto label = [this](const char* text) { return new QLabel(QString::fromUtf8(text), Panel1); };
+    const auto label = [this](int id, const char* text) { return TranslatedLabel(QStringLiteral("Fmain"), id, text, Panel1); };
 
     Hcislo_mereni = edit("Hcislo_mereni", &TMainTexts::Hcislo_mereni);
     Hcislo_baterie = edit("Hcislo_baterie", &TMainTexts::Hcislo_baterie);
@@ -68,29 +69,29 @@ void TFmain::BuildHeaderPanel(QWidget* parent)
     Gtypzk = EditableChoice(Panel1, QStringLiteral("Gtypzk"));
     connect(Gtypbat, &QComboBox::currentTextChanged, this, [this](const QString& v) { state_.Texts.Gtypbat = v; });
     connect(Gtypzk, &QComboBox::currentTextChanged, this, [this](const QString& v) { state_.Texts.Gtypzk = v; });
-    Lprovoz = label("Za provozovatele");
+    Lprovoz = label(49, "Za provozovatele");
     Lprovoz->setObjectName(QStringLiteral("Lprovoz"));
 
     auto* duration = new QHBoxLayout;
     duration->addWidget(Gtypzk, 1);
-    duration->addWidget(label("min"));
-    grid->addWidget(label("Číslo měření"), 0, 0);
+    duration->addWidget(label(47, "min"));
+    grid->addWidget(label(41, "Číslo měření"), 0, 0);
     grid->addWidget(Hcislo_mereni, 0, 1);
-    grid->addWidget(label("Číslo baterie"), 0, 2);
+    grid->addWidget(label(42, "Číslo baterie"), 0, 2);
     grid->addWidget(Hcislo_baterie, 0, 3);
-    grid->addWidget(label("Lokalita"), 1, 0);
+    grid->addWidget(label(43, "Lokalita"), 1, 0);
     grid->addWidget(Hlokalita, 1, 1);
-    grid->addWidget(label("Zakázka"), 1, 2);
+    grid->addWidget(label(44, "Zakázka"), 1, 2);
     grid->addWidget(Hzakazka, 1, 3);
-    grid->addWidget(label("Typ baterie"), 2, 0);
+    grid->addWidget(label(45, "Typ baterie"), 2, 0);
     grid->addWidget(Gtypbat, 2, 1);
-    grid->addWidget(label("Zkouška"), 2, 2);
+    grid->addWidget(label(46, "Zkouška"), 2, 2);
     grid->addLayout(duration, 2, 3);
-    grid->addWidget(label("Měřil"), 3, 0);
+    grid->addWidget(label(48, "Měřil"), 3, 0);
     grid->addWidget(Hmeril, 3, 1);
     grid->addWidget(Lprovoz, 3, 2);
     grid->addWidget(Hprovoz, 3, 3);
-    grid->addWidget(label("Poznámka"), 4, 0);
+    grid->addWidget(label(50, "Poznámka"), 4, 0);
     grid->addWidget(Hpoznamka, 4, 1, 1, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
@@ -123,7 +124,7 @@ void TFmain::BuildResultBand(QWidget* parent)
         textLabels_.push_back({field, text});
         return field;
     };
-    const auto label = [this](const char* text) { return new QLabel(QString::fromUtf8(text), Panel3); };
+    const auto label = [this](int id, const char* text) { return TranslatedLabel(QStringLiteral("Fmain"), id, text, Panel3); };
 
     Hdatum = value("Hdatum", &TMainTexts::Hdatum, valueColour);
     Hcas = value("Hcas", &TMainTexts::Hcas, valueColour);
@@ -134,17 +135,17 @@ void TFmain::BuildResultBand(QWidget* parent)
     Hstav = value("Hstav", &TMainTexts::Hstav, valueColour);
     Hdelka_testu = value("Hdelka_testu", &TMainTexts::Hdelka_testu, valueColour);
     Hkapacita = value("Hkapacita", &TMainTexts::Hkapacita, QColor(236, 196, 185));
-    Lvproud = label("");
+    Lvproud = new QLabel(Panel3);
     Lvproud->setObjectName(QStringLiteral("Lvproud"));
     textLabels_.push_back({Lvproud, &TMainTexts::Lvproud});
-    Lvzkap = label("");
+    Lvzkap = new QLabel(Panel3);
     Lvzkap->setObjectName(QStringLiteral("Lvzkap"));
     textLabels_.push_back({Lvzkap, &TMainTexts::Lvzkap});
 
     const std::pair<QWidget*, QLabel*> rows[3][3] = {
-        {{label("Datum"), Hdatum}, {label("Čas"), Hcas}, {label("Perioda"), Hperioda}},
-        {{Lvproud, Hvproud}, {label("Konečné napětí"), Hknap}, {label("Počet baterií"), Hpocet_baterii}},
-        {{label("Konec testu"), Hstav}, {label("Délka testu"), Hdelka_testu}, {label("Kapacita"), Hkapacita}}};
+        {{label(61, "Datum"), Hdatum}, {label(62, "Čas"), Hcas}, {label(63, "Perioda"), Hperioda}},
+        {{Lvproud, Hvproud}, {label(64, "Konečné napětí"), Hknap}, {label(65, "Počet baterií"), Hpocet_baterii}},
+        {{label(66, "Konec testu"), Hstav}, {label(67, "Délka testu"), Hdelka_testu}, {label(68, "Kapacita"), Hkapacita}}};
     for (int column = 0; column < 3; ++column)
         for (int row = 0; row < 3; ++row) {
             grid->addWidget(rows[column][row].first, row, column * 3);

@@ -4,11 +4,13 @@
 #include "app/ProgramState.h"
 #include "app/ui/ToolbarIcons.h"
 #include "app/ui/Windows.h"
+#include "i18n/ui/TranslatableText.h"
 #include "tester/ui/Hlavicky.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
 #include <QToolBar>
@@ -78,9 +80,9 @@ void TFmain::BuildToolbars()
 
     TBXToolbar2 = new QToolBar(QStringLiteral("TBXToolbar2"), this);
     TBXToolbar2->setObjectName(QStringLiteral("TBXToolbar2"));
-    TBXToolbar2->addWidget(new QLabel(QStringLiteral(" Kapacita: "), TBXToolbar2));
+    TBXToolbar2->addWidget(TranslatedLabel(QStringLiteral("Fmain"), 20, " Kapacita: ", TBXToolbar2));
     TKkapacita = AddChoice(TBXToolbar2, "TKkapacita", {"%", "Ah"}, 40);
-    TBXToolbar2->addWidget(new QLabel(QStringLiteral("  Teplotní závislost: "), TBXToolbar2));
+    TBXToolbar2->addWidget(TranslatedLabel(QStringLiteral("Fmain"), 21, "  Teplotní závislost: ", TBXToolbar2));
     TKtyp = AddChoice(TBXToolbar2, "TKtyp", {"Žádná", "Prumerná", "Pocátecní"}, 80);
     TKbat = AddChoice(TBXToolbar2, "TKbat", {}, 120);
     addToolBar(Qt::TopToolBarArea, TBXToolbar2);
@@ -156,4 +158,23 @@ void TFmain::RefreshChoices()
     TKtyp->setCurrentIndex(state_.Choices.TKtyp);
     TKbat->setCurrentIndex(state_.Choices.TKbat);
     TKbat->setEnabled(TKtyp->currentIndex() != 0);
+}
+
+// Fixed ids of the main window's texts: 1-8 toolbar captions and 11-18 their hints, 20-24
+// the evaluation toolbar, 31-35 the popup menu and the battery panel, 41-50 the header
+// panel's captions, 61-68 the result band's.
+void TFmain::RegisterTexts()
+{
+    const QString window = QStringLiteral("Fmain");
+    QAction* const items[8] = {TBXotevri, TBXuloz, TBXtisk, TBXnacti_test, TBXgraf, TBXdata, TBXarchiv, TBXnastaveni};
+    for (int i = 0; i < 8; ++i) {
+        TranslateText(window, 1 + i, items[i]);
+        TranslateHint(window, 11 + i, items[i]);
+    }
+    for (int i = 0; i < 3; ++i)
+        TranslateItem(window, 22 + i, TKtyp, i);
+    for (int i = 0; i < 4; ++i)
+        TranslateText(window, 31 + i, TBXItem[i]);
+    // The popup item "Baterie" follows the panel's caption.
+    TranslateTitle(window, 35, TBXDockablePanel1);
 }

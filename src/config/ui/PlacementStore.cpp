@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialog>
 #include <vector>
 
 namespace {
@@ -24,6 +25,9 @@ TPlacementStore::TPlacementStore(QWidget* window, QString section, const QString
     window->installEventFilter(this);
     AllStores().push_back(this);
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &TPlacementStore::StoreAtProgramEnd);
+    // A modal window that ends by its buttons is hidden without a close event.
+    if (auto* dialog = qobject_cast<QDialog*>(window))
+        connect(dialog, &QDialog::finished, this, [this] { StoreReported(false); });
 }
 
 TPlacementStore::~TPlacementStore()
@@ -36,9 +40,13 @@ void TPlacementStore::Restore()
     if (!window_) return;
     restoredOnce_ = true;
     storedSinceShown_ = false;
-    if (ini_.ReadInteger(section_, "FormVersion", 0) < 0) return;
-    RestorePlacement(ini_, section_, *window_);
-    if (Hooks.RestoreProperties) Hooks.RestoreProperties(ini_, section_);
+    // A negative FormVersion disowns the stored placement only; the window's own keys
+    // (evaluation choices, folders, tables) still load, or the next save would write
+    // defaults over them.
+    if (ini_.ReadInteger(section_, "FormVersion", 0) >= 0) {
+        RestorePlacement(ini_, section_, *window_);
+        if (Hooks.RestoreProperties) Hooks.RestoreProperties(ini_, section_);
+    }
     if (Hooks.RestoreEvent) Hooks.RestoreEvent(ini_, section_);
 }
 

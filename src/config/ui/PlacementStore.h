@@ -2,9 +2,9 @@
 // Keeps a top-level window's placement in its ConfigFile section (named after its class).
 //
 // Restore runs at every (non-spontaneous) show, before the window's own show handler:
-// FormVersion (negative stops), the normal rectangle when PixelsPerInch matches the screen,
-// ShowCmd, then the RestoreProperties and RestoreEvent hooks. Store runs when a close goes
-// ahead (Visible 0) or at program end for a window not stored since it was last shown
+// FormVersion (negative skips the placement and the stored properties), the normal rectangle
+// when PixelsPerInch matches the screen, ShowCmd, then the RestoreProperties and RestoreEvent
+// hooks. Store runs when a close goes ahead or a modal window ends (Visible 0) or at program end for a window not stored since it was last shown
 // (Visible 1), and only for windows restored at least once in this run: placement keys,
 // then the StoreProperties and SaveEvent hooks. A window never shown leaves its section
 // untouched. A failed write is reported through UserReport() and the close still goes ahead.

@@ -2,6 +2,10 @@
 
 #include "app/ProgramState.h"
 #include "evaluation/MeasurementTable.h"
+#include "app/ui/Hlavicka.h"
+#include "app/ui/Windows.h"
+#include "i18n/TranslationRegistry.h"
+#include "i18n/ui/TranslatableText.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -22,14 +26,31 @@ TFdata::TFdata(TProgramState& state, QWidget* parent) : QMainWindow(parent), sta
     setCentralWidget(view_);
 
     // Where a window has no system menu to extend, the print command sits in the
-    // window's context menu; its caption is fixed when the window is created.
-    auto* print = new QAction(QStringLiteral("Tisk"), this);
+    // window's context menu. Its caption is the main toolbar's print caption as it is now;
+    // a later language switch leaves it.
+    const TFmain* main = Windows().Fmain;
+    auto* print = new QAction(main ? main->TBXtisk->text() : QStringLiteral("Tisk"), this);
     connect(print, &QAction::triggered, this, &TFdata::PrintRequested);
     view_->setContextMenuPolicy(Qt::ActionsContextMenu);
     view_->addAction(print);
 
     connect(&state_, &TProgramState::MeasurementTableChanged, this, &TFdata::fitColumns);
     fitColumns();
+    RegisterTexts();
+}
+
+// Fixed ids: 1 the caption, 2-6 the headers of the five fixed columns.
+void TFdata::RegisterTexts()
+{
+    const QString window = QStringLiteral("Fdata");
+    TranslateTitle(window, 1, this);
+    QAbstractItemModel* model = view_->model();
+    for (int c = 0; c < MeasurementFixedColumns; ++c)
+        TTranslationRegistry::Instance().Register(window, 2 + c, MeasurementDesignHeaders()[c],
+            [model, c](const QString& text) {
+                MeasurementColumnHeaders()[c] = text;
+                emit model->headerDataChanged(Qt::Horizontal, c, c);
+            }, this);
 }
 
 void TFdata::fitColumns()

@@ -18,6 +18,7 @@ signals:
 
 private:
     void fitColumns();
+    void RegisterTexts();
 
     TProgramState& state_;
     QTableView* view_;

@@ -2,6 +2,10 @@
 
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
+#include "app/ExePath.h"
+#include "config/ui/PlacementStore.h"
+#include "i18n/TranslationRegistry.h"
+#include "i18n/ui/TranslatableText.h"
 #include "tester/DirectoryFlows.h"
 #include "tester/TesterLink.h"
 #include "model/TextGridModel.h"
@@ -17,8 +21,9 @@
 #include <QToolBar>
 
 TFhlavicky::TFhlavicky(TProgramState& state, QWidget* parent)
-    : QMainWindow(parent), state_(state), directory_(TTestDirectory::Instance())
+    : QMainWindow(parent), state_(state), directory_(TTestDirectory::Instance()), titles_(DirectoryTitles())
 {
+    BuildPlacementStore();
     setObjectName(QStringLiteral("Fhlavicky"));
     setWindowTitle(QStringLiteral("Hlavičky testů"));
     resize(900, 400);
@@ -68,11 +73,46 @@ TFhlavicky::TFhlavicky(TProgramState& state, QWidget* parent)
     connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TFhlavicky::takeSelection);
     connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TFhlavicky::takeSelection);
     connect(&directory_, &TTestDirectory::Changed, this, &TFhlavicky::refresh);
+    RegisterTexts();
     refresh();
+}
+
+// "Ukaž skryté" is kept with the window's placement as TBXItem2_Checked.
+void TFhlavicky::BuildPlacementStore()
+{
+    auto* store = new TPlacementStore(this, QStringLiteral("TFhlavicky"), ExeSiblingPath(QStringLiteral(".ini")));
+    store->Hooks.RestoreProperties = [this](TIniFile& ini, const QString& section) {
+        directory_.ShowHidden = ini.ReadStoredBool(section, QStringLiteral("TBXItem2_Checked"), directory_.ShowHidden);
+        directory_.Notify();
+    };
+    store->Hooks.StoreProperties = [this](TIniFile& ini, const QString& section) {
+        ini.WriteStoredBool(section, QStringLiteral("TBXItem2_Checked"), directory_.ShowHidden);
+    };
+}
+
+// Fixed ids: 1 the caption, 2-7 the toolbar's captions and 8-13 their hints, 14-26 the
+// titles of the grid's columns 0 to 12.
+void TFhlavicky::RegisterTexts()
+{
+    const QString window = QStringLiteral("Fhlavicky");
+    TranslateTitle(window, 1, this);
+    QAction* const items[6] = {reload_, load_, append_, showHidden_, delete_, deleteHidden_};
+    for (int i = 0; i < 6; ++i) {
+        TranslateText(window, 2 + i, items[i]);
+        TranslateHint(window, 8 + i, items[i]);
+    }
+    const QStringList design = DirectoryTitles();
+    for (int c = 0; c < TranslatedTitleCount; ++c)
+        TTranslationRegistry::Instance().Register(window, 14 + c, design[c], [this, c](const QString& text) {
+            titles_[c] = text;
+            refresh();
+        }, this);
 }
 
 void TFhlavicky::refresh()
 {
+    for (int c = 0; c < TranslatedTitleCount; ++c)
+        directory_.Grid.SetCell(c, 0, titles_[c]);
     const QSignalBlocker block(view_->selectionModel());
     model_->Reload();
     for (int c = 0; c < DirColumnCount; ++c) {

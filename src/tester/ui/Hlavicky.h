@@ -2,6 +2,7 @@
 // Window TFhlavicky (unit Hlavicky): the tests stored in the tester.
 
 #include <QMainWindow>
+#include <QStringList>
 
 class QAction;
 class QTableView;
@@ -39,12 +40,17 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    static constexpr int TranslatedTitleCount = 13; // the titled columns 0 to 12
+
+    void BuildPlacementStore();
+    void RegisterTexts();
     void refresh();
     void download(bool append);
     void takeSelection();
 
     TProgramState& state_;
     TTestDirectory& directory_;
+    QStringList titles_; // column titles in the current language
     TTextGridModel* model_;
     QTableView* view_;
     QToolBar* toolbar_;

@@ -1,0 +1,46 @@
+#pragma once
+// The battery table AdvStringGrid1 of the main window's panel "Baterie", an editable view
+// over TProgramState::BatteryGrid: the fixed title row is the header, the fixed title
+// column (row titles, 114 px until fitted) stays in place while the battery columns
+// scroll. Insert adds a row before the current one, Ctrl+Delete removes the current row,
+// Delete empties the selected cells. Column widths live in BatteryGridColWidths, where
+// the test report reads them.
+
+#include <QFrame>
+
+class QTableView;
+class TProgramState;
+class TTextGridModel;
+
+class TBatteryTable : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int TitleColumnWidth = 114;
+    static constexpr int CellColumnWidth = 64;
+    static constexpr int RowHeight = 21;
+
+    explicit TBatteryTable(TProgramState& state, QWidget* parent = nullptr);
+
+    QTableView* Titles() const { return titles_; } // column 0
+    QTableView* Cells() const { return cells_; }    // columns 1…
+
+    void InsertRowBeforeCurrent();
+    void DeleteCurrentRow();
+    void ClearSelectedCells();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Reload();      // the grid changed: rows, columns and cells
+    void FitColumns();  // a test was filled in: widths to content, titles included
+    void ApplyWidths();
+    void KeepWidth(int column, int width);
+    int CurrentGridRow() const;
+
+    TProgramState& state_;
+    TTextGridModel* model_;
+    QTableView* titles_;
+    QTableView* cells_;
+    bool applyingWidths_ = false;
+};
