@@ -4,9 +4,7 @@
 #include "admin/ui/Lokality.h"
 #include "admin/ui/Nastaveni.h"
 #include "app/ExePath.h"
-#include "app/ProgramState.h"
 #include "app/ui/Hlavicka.h"
-#include "config/ConfigFile.h"
 #include "config/ui/PlacementStore.h"
 #include "app/ui/Windows.h"
 #include "evaluation/ui/Data.h"
@@ -17,11 +15,11 @@
 
 namespace {
 
-// The windows whose section holds the placement keys only (the main window and the test
-// directory keep stored properties too and set up their stores themselves).
-TPlacementStore* KeepPlacement(QWidget* window, const char* section)
+// A window whose section holds the placement keys only and whose unit leaves the store to
+// the program entry (the other windows set up their own stores).
+void KeepPlacement(QWidget* window, const char* section)
 {
-    return new TPlacementStore(window, QLatin1String(section), ExeSiblingPath(QStringLiteral(".ini")));
+    new TPlacementStore(window, QLatin1String(section), ExeSiblingPath(QStringLiteral(".ini")));
 }
 
 } // namespace
@@ -31,21 +29,14 @@ void CreateWindows(TProgramState& state)
     TWindows& w = Windows();
     w.Fmain = new TFmain(state);
     w.Fdata = new TFdata(state);
-    KeepPlacement(w.Fdata, "TFdata");
     w.Fgraf = new TFgraf(state);
     KeepPlacement(w.Fgraf, "TFgraf");
     w.Fhlavicky = new TFhlavicky(state);
     w.Fnastaveni = new TFnastaveni(state);
-    // The settings window's values are core state; its window keeps them in step.
-    KeepPlacement(w.Fnastaveni, "TFnastaveni")->Hooks.SaveEvent = [&state](TIniFile& ini, const QString&) {
-        SaveSettingsValues(ini, state.Settings);
-    };
     w.Rep1Vybitor = new TRep1Vybitor(state);
     w.Farchiv = new TFarchiv(state);
-    KeepPlacement(w.Farchiv, "TFarchiv");
     w.Rep2Vybitor = new TRep2Vybitor(state);
     w.Flokality = new TFlokality(state);
-    KeepPlacement(w.Flokality, "TFlokality");
     w.Fmain->ConnectToggles();
 }
 

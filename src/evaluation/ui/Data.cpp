@@ -1,6 +1,8 @@
 #include "evaluation/ui/Data.h"
 
+#include "app/ExePath.h"
 #include "app/ProgramState.h"
+#include "config/ui/PlacementStore.h"
 #include "evaluation/MeasurementTable.h"
 #include "app/ui/Hlavicka.h"
 #include "app/ui/Windows.h"
@@ -13,6 +15,7 @@
 
 TFdata::TFdata(TProgramState& state, QWidget* parent) : QMainWindow(parent), state_(state)
 {
+    new TPlacementStore(this, QStringLiteral("TFdata"), ExeSiblingPath(QStringLiteral(".ini")));
     setObjectName(QStringLiteral("Fdata"));
     setWindowTitle(QStringLiteral("Data"));
     resize(640, 480);
