@@ -47,6 +47,10 @@ TFhlavicky::TFhlavicky(TProgramState& state, QWidget* parent)
     model_->SetRoleProvider([this](int column, int row, int role) -> QVariant {
         if (role == Qt::BackgroundRole && column == DirTest)
             return directory_.IsDownloaded(row) ? QColor(Qt::red) : qApp->palette().color(QPalette::Button);
+        const bool number = column == DirPeriod || column == DirDischarge || column == DirEndVoltage ||
+                            column == DirBatteryCount || column == DirLength || column == DirEntryIndex;
+        if (role == Qt::TextAlignmentRole && number)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
         return {};
     });
     view_ = new QTableView(this);
@@ -116,8 +120,14 @@ void TFhlavicky::refresh()
     const QSignalBlocker block(view_->selectionModel());
     model_->Reload();
     for (int c = 0; c < DirColumnCount; ++c) {
-        view_->setColumnWidth(c, DirectoryColumnWidths[c]);
-        view_->setColumnHidden(c, DirectoryColumnWidths[c] == 0);
+        // The default widths were laid out for a smaller font: a column is widened where its
+        // title or a listed value would be cut off.
+        const int width = DirectoryColumnWidths[c];
+        view_->setColumnHidden(c, width == 0);
+        if (width > 0) {
+            view_->resizeColumnToContents(c);
+            view_->setColumnWidth(c, std::max(width, view_->columnWidth(c)));
+        }
     }
     for (int row : directory_.SelectedRows)
         view_->selectionModel()->select(model_->index(row - 1, 0),
