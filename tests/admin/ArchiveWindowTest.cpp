@@ -3,7 +3,11 @@
 #include "admin/ui/Archiv.h"
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
+#include "evaluation/ShowTest.h"
+#include "evaluation/MeasurementTable.h"
+#include "files/TestTextFile.h"
 #include "model/CodePage.h"
+#include "support/RecordBuilder.h"
 
 #include <QAction>
 #include <QDir>
@@ -123,4 +127,34 @@ TEST_F(ArchiveWindowTest, UnreadableTestStopsTheScanWithAMessage)
     w.TBXnacti->trigger();
     ASSERT_EQ(report.messages.size(), 1);
     EXPECT_TRUE(report.messages[0].contains(QStringLiteral("t.txt")));
+}
+
+TEST_F(ArchiveWindowTest, OpensTheCurrentRowsTestAndRefusesAVanishedOne)
+{
+    TProgramState saved;
+    TakeOverRecord(saved.Record(), *MakeRecord({1, 2, 3}, 20));
+    saved.Texts.Hcislo_mereni = QStringLiteral("77");
+    ShowTest(saved);
+    FillMeasurementTable(saved);
+    SaveTestTextFile(saved, dir.filePath("77.txt"));
+    Write("b.txt", "5", "1.1.2008", {"7"});
+    state.LastDirectory = dir.path() + QDir::separator();
+    const QString last = state.LastDirectory;
+    w.TBXnacti->trigger();
+    ASSERT_EQ(w.AdvStringGrid1->rowCount(), 2);
+    const int row = w.AdvStringGrid1->item(0, 1)->text() == QStringLiteral("77.txt") ? 0 : 1;
+
+    w.AdvStringGrid1->setCurrentCell(row, 3);
+    w.TBXotevri->trigger();
+    ASSERT_TRUE(report.messages.isEmpty()) << report.messages.join('\n').toStdString();
+    EXPECT_EQ(state.Texts.Hcislo_mereni, QStringLiteral("77"));
+    EXPECT_EQ(state.Record().RunInfo.BatteryCount, 3);
+    EXPECT_EQ(state.Record().RowCount, 20);
+    EXPECT_EQ(state.LastDirectory, last);
+
+    QFile::remove(dir.filePath("77.txt"));
+    w.TBXotevri->trigger();
+    ASSERT_EQ(report.messages.size(), 1);
+    EXPECT_TRUE(report.messages[0].contains(QStringLiteral("77.txt")));
+    EXPECT_EQ(state.Record().RowCount, 20); // nothing else loaded
 }

@@ -1,6 +1,7 @@
 // The settings window on the offscreen platform over a real ConfigFile in a temporary
 // folder: first start, the archive folder grid, the hidden choices, the save on close.
 #include "admin/ui/ChoiceGroup.h"
+#include "admin/ui/Lokality.h"
 #include "admin/ui/Nastaveni.h"
 #include "app/ExePath.h"
 #include "app/ProgramState.h"
@@ -21,6 +22,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -83,6 +85,16 @@ TEST_F(SettingsWindowTest, FirstStartShowsDesignSizeNoOperatorAndOneEmptyFolderR
     EXPECT_EQ(w.AdvColumnGrid1->horizontalHeaderItem(1)->text(), QStringLiteral("Podadresáře"));
     EXPECT_FALSE(w.LMDRkomunikace->isVisibleTo(&w));
     EXPECT_FALSE(w.LMDRvd->isVisibleTo(&w));
+
+    // "Lokality" opens the presets window modally.
+    bool modal = false;
+    QTimer::singleShot(0, [&modal] {
+        TFlokality* presets = Windows().Flokality;
+        modal = presets->isVisible() && presets->isModal();
+        presets->reject();
+    });
+    w.LMDButton1->click();
+    EXPECT_TRUE(modal);
 
     // "Provozovatel" acts on the main window at once.
     w.Provozovatel->click();

@@ -7,6 +7,7 @@
 #include "app/ui/Windows.h"
 #include "config/ConfigFile.h"
 #include "config/ui/PlacementStore.h"
+#include "files/TestTextFile.h"
 #include "model/Errors.h"
 
 #include <QAction>
@@ -107,9 +108,16 @@ void TFarchiv::TBXlvseClick()
 
 void TFarchiv::TBXotevriClick()
 {
+    // The current row, not necessarily the clicked cell's; the empty list gives an empty
+    // path, which the loader refuses with its file message.
     const int row = AdvStringGrid1->currentRow() + 1;
     const QString path = row >= 1 && row < list_.Grid.RowCount() ? list_.RowPath(row) : QString();
-    Q_UNUSED(path);
+    try {
+        BusyCursor busy;
+        LoadTestTextFile(state_, path);
+    } catch (const VybitorError& e) {
+        UserReport().Message(e.text());
+    }
 }
 
 void TFarchiv::SortByTitle(int column)

@@ -84,7 +84,7 @@ void TFnastaveni::BuildControls()
     LIPadresa = new QLabel(QStringLiteral("IP adresa"), this);
     LIPadresa->setGeometry(16, 16, 80, 20);
     LMDEdit1 = new QLineEdit(this);
-    LMDEdit1->setGeometry(96, 14, 120, 22);
+    LMDEdit1->setGeometry(96, 14, 100, 22);
 
     Ljazyk = new QLabel(QStringLiteral("Automaticky vyplnit"), this);
     Ljazyk->setGeometry(16, 52, 180, 20);
