@@ -2,9 +2,9 @@
 
 #include "app/UserReport.h"
 #include "model/Errors.h"
+#include "model/WholeFileWrite.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -142,9 +142,7 @@ bool TPresetEditor::PrepareSave(IUserReport& report)
 
 void TPresetEditor::SaveFile(const QString& path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(EncodePresetFile(table_)) < 0 || !file.commit())
-        throw VybitorError(QStringLiteral("Unable to write to %1").arg(path));
+    WriteWholeFile(path, EncodePresetFile(table_));
 }
 
 void TPresetEditor::SelectFirst()

@@ -14,6 +14,17 @@ int ReadChoice(const TIniFile& ini, const QString& section, const char* key, int
     return index >= 0 && index < itemCount ? index : 0;
 }
 
+// A stored count of numbered keys, at most `limit`: a damaged count such as 2147483647
+// must not make the start read two billion keys.
+int ReadCount(const TIniFile& ini, const char* key, int limit)
+{
+    return std::clamp(ini.ReadInteger(SectionNastaveni, key, 0), 0, limit);
+}
+
+// Far beyond any real table or archive; only a damaged file reaches them.
+constexpr int MaxRowCaptions = 255;
+constexpr int MaxArchiveFolders = 255;
+
 QString Numbered(const char* key, int i)
 {
     return QLatin1String(key) + QString::number(i);
@@ -44,8 +55,8 @@ void RestoreCompensationTables(const TIniFile& ini, TProgramState& state)
 
 void RestoreRowCaptions(const TIniFile& ini, TTextGrid& grid)
 {
-    const int count = ini.ReadInteger(SectionNastaveni, "GRBAT_COUNT", 0);
-    if (count <= 0) return;
+    const int count = ReadCount(ini, "GRBAT_COUNT", MaxRowCaptions);
+    if (count == 0) return;
     grid.SetRowCount(count + 1);
     for (int i = 1; i <= count; ++i) grid.SetCell(0, i, ini.ReadString(SectionNastaveni, Numbered("GRBAT", i), {}));
 }
@@ -108,7 +119,7 @@ void ReadSettingsValues(const TIniFile& ini, TSettingsValues& s)
     s.AutNap = ini.ReadBool(sec, "Aut_nap", false);
     s.DruhaKap = ini.ReadBool(sec, "Druha_kap", false);
     s.ArchiveFolders.clear();
-    const int count = ini.ReadInteger(SectionNastaveni, "Archiv_count", 0);
+    const int count = ReadCount(ini, "Archiv_count", MaxArchiveFolders);
     for (int i = 1; i <= count; ++i)
         s.ArchiveFolders.push_back({ini.ReadString(SectionNastaveni, Numbered("Arch_path", i), {}),
                                     ini.ReadString(SectionNastaveni, Numbered("Arch_sub", i), QStringLiteral("N"))});
@@ -138,7 +149,7 @@ void SaveSettingsValues(TIniFile& ini, const TSettingsValues& s)
 
 void SaveRowCaptions(TIniFile& ini, const TTextGrid& grid)
 {
-    const int stored = ini.ReadInteger(SectionNastaveni, "GRBAT_COUNT", 0);
+    const int stored = ReadCount(ini, "GRBAT_COUNT", MaxRowCaptions);
     for (int i = 1; i <= stored; ++i) ini.DeleteKey(SectionNastaveni, Numbered("GRBAT", i));
     ini.WriteInteger(SectionNastaveni, "GRBAT_COUNT", grid.RowCount() - 1);
     for (int i = 1; i < grid.RowCount(); ++i) ini.WriteString(SectionNastaveni, Numbered("GRBAT", i), grid.Cell(0, i));

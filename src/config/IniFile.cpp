@@ -3,9 +3,9 @@
 #include "config/IniDocument.h"
 #include "model/Errors.h"
 #include "model/LocaleFormat.h"
+#include "model/WholeFileWrite.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -16,21 +16,9 @@ TIniDocument Load(const QString& fileName)
     return TIniDocument::Parse(file.readAll());
 }
 
-[[noreturn]] void WriteFailed(const QString& fileName)
-{
-    throw VybitorError(QStringLiteral("Unable to write to %1").arg(fileName));
-}
-
-// A file without its owner's write permission counts as read-only for every user
-// (root included), as a read-only file would on the desktop.
 void Store(const QString& fileName, const TIniDocument& doc)
 {
-    if (QFile::exists(fileName) && !(QFile::permissions(fileName) & QFileDevice::WriteOwner))
-        WriteFailed(fileName);
-    QSaveFile file(fileName);
-    const QByteArray bytes = doc.Serialize();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        WriteFailed(fileName);
+    WriteWholeFile(fileName, doc.Serialize());
 }
 
 bool Enclosed(const QString& value)

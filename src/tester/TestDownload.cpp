@@ -11,6 +11,14 @@ namespace {
 // The tester's millisecond counter runs free and wraps at 2^32.
 int32_t elapsedSeconds(uint32_t stamp, uint32_t first) { return int32_t(uint32_t(stamp - first) / 1000u); }
 
+// The record is packed, so its rows' floats may sit at any address: they are reached
+// through the row itself, never through a float pointer.
+void clearVoltages(TMeasurementRow& row, int count)
+{
+    for (int k = 0; k < count; ++k)
+        row.Voltages[k] = 0.0f;
+}
+
 bool readHead(const QByteArray& file, TStoredTestHead& head)
 {
     if (!ReadStoredTestHead(file, head).isEmpty() || head.Remainder != 0) {
@@ -77,8 +85,9 @@ bool AppendDownloadedTest(const QByteArray& file, TTestRecord& record)
     for (int r = 0; r < e; ++r) {
         TMeasurementRow& row = record.Rows[r];
         float old[MaxBatteries];
-        std::copy_n(row.Voltages, oldCount, old);
-        std::fill_n(row.Voltages, m, 0.0f);
+        for (int k = 0; k < oldCount; ++k)
+            old[k] = row.Voltages[k];
+        clearVoltages(row, m);
         for (int k = 0; k < oldCount; ++k)
             row.Voltages[columnOf[record.BatteryNumbers[k]]] = old[k];
     }
@@ -98,7 +107,7 @@ bool AppendDownloadedTest(const QByteArray& file, TTestRecord& record)
         TMeasurementRow& row = record.Rows[e + i];
         std::memcpy(&row, &incoming, offsetof(TMeasurementRow, ElapsedSeconds));
         row.ElapsedSeconds = elapsedSeconds(stamp, first) + offset;
-        std::fill_n(row.Voltages, m, 0.0f);
+        clearVoltages(row, m);
         for (int j = 0; j < head.Batteries; ++j)
             row.Voltages[columnOf[head.BatteryNumbers[j]]] = incoming.Voltages[j];
     }

@@ -5,12 +5,16 @@
 #include "i18n/MessageCatalogue.h"
 #include "model/CodePage.h"
 #include "model/Errors.h"
+#include "model/TestRecord.h"
 #include "tester/TesterLink.h"
 
 #include <QThread>
 #include <algorithm>
 
 namespace {
+// A stored test of 108 batteries and 10000 rows (2.36 MB).
+constexpr qint64 LargestStoredTest = StoredBatteryNumbersOffset + MaxBatteries + qint64(MaxRows) * StoredRowSize(MaxBatteries);
+
 void putUint32(QByteArray& bytes, int at, quint32 value)
 {
     for (int i = 0; i < 4; ++i)
@@ -73,7 +77,8 @@ QByteArray ReadTesterFile(TTesterLink& link, const QString& path, bool* refused)
     const qint64 size = quint32(s[0] | (s[1] << 8) | (s[2] << 16) | (quint32(s[3]) << 24));
     const int block = std::max(250 - int(p.size()), 1);
     QByteArray file;
-    file.reserve(size);
+    // The announced size is the tester's word: a damaged reply may claim 4 GB.
+    file.reserve(std::min<qint64>(size, LargestStoredTest));
     for (qint64 k = 0; k <= size / block; ++k) {
         const int n = int(std::min<qint64>(size - k * block, block));
         QByteArray request(7, '\0');

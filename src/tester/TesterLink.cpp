@@ -54,7 +54,9 @@ void TTesterLink::Exchange()
     BusyGuard guard(busy_);
     if (tcp_ && tcp_->bytesAvailable() > 0)
         tcp_->readAll(); // stale bytes of an exchange that failed half way
-    if (UsesSerial(TProgramState::Instance().Settings.Link))
+    if (replySource_)
+        takeReply(replySource_);
+    else if (UsesSerial(TProgramState::Instance().Settings.Link))
         exchangeSerial();
     else
         exchangeTcp();
@@ -120,8 +122,11 @@ void TTesterLink::readTcp(char* target, int count)
                     tcp_->abort();
                     throw VybitorError(QStringLiteral("Connection Closed Gracefully."));
                 }
-                if (deadline.hasExpired())
+                if (deadline.hasExpired()) {
+                    // The late reply must not arrive as the reply to the next request.
+                    tcp_->abort();
                     throw VybitorError(QStringLiteral("Read timed out."));
+                }
                 tcp_->flush();
                 tcp_->waitForReadyRead(WaitSliceMs);
                 UserReport().Repaint();

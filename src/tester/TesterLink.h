@@ -47,6 +47,13 @@ public:
     void SetTimeouts(const TLinkTimeouts& timeouts) { timeouts_ = timeouts; }
     void Disconnect();
 
+    // While set, replies are read from this source instead of the TCP client or the serial
+    // port (the request goes nowhere). The source fills exactly count bytes or throws like a
+    // read timeout. Only the reply-handling fuzz harness uses it: no emulator produces every
+    // byte sequence a broken tester might send.
+    using ReplySource = std::function<void(char* target, int count)>;
+    void SetReplySource(ReplySource source) { replySource_ = std::move(source); }
+
 private:
     void exchangeTcp();
     void exchangeSerial();
@@ -60,6 +67,7 @@ private:
     quint16 tcpPort_ = TesterTcpPort;
     TLinkTimeouts timeouts_;
     bool busy_ = false;
+    ReplySource replySource_;
 };
 
 // Linux names a serial port ttyUSB0 for /dev/ttyUSB0; a full path stays as it is.

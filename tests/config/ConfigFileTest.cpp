@@ -169,3 +169,21 @@ TEST_F(ConfigFileTest, RowCaptionsShrinkDeletesSurplusKeys)
 }
 
 } // namespace
+
+TEST_F(ConfigFileTest, DamagedCountsReadAtMost255EntriesAndDoNotOverflow)
+{
+    SetExecutablePath(dir.filePath(QStringLiteral("Vybitor5")));
+    ini.WriteInteger("NASTAVENI", "GRBAT_COUNT", 2147483647);
+    ini.WriteInteger("NASTAVENI", "Archiv_count", 2000000000);
+    ini.WriteString("NASTAVENI", "GRBAT1", "U [V]");
+    RestoreMainWindow(ini, state);
+    EXPECT_EQ(state.BatteryGrid.RowCount(), 256);
+    EXPECT_EQ(state.BatteryGrid.Cell(0, 1), QStringLiteral("U [V]"));
+    TSettingsValues s;
+    ReadSettingsValues(ini, s);
+    EXPECT_EQ(s.ArchiveFolders.size(), 255u);
+    // Saving the captions deletes what the damaged count can name, then writes the real count.
+    state.BatteryGrid.SetRowCount(3);
+    SaveRowCaptions(ini, state.BatteryGrid);
+    EXPECT_EQ(ini.ReadInteger("NASTAVENI", "GRBAT_COUNT", 0), 2);
+}

@@ -1,0 +1,117 @@
+// Saving onto a disk that refuses: the file-size limit exhausted, a read-only file, a folder
+// that cannot exist. Each saver must say so and leave the old file byte for byte as it was.
+#include "admin/PresetEditor.h"
+#include "app/UserReport.h"
+#include "config/IniFile.h"
+#include "model/Errors.h"
+#include "support/FileSizeLimit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+namespace {
+using Saver = std::function<void(const QString& path)>;
+
+struct NamedSaver {
+    const char* name;
+    Saver save;
+};
+
+void saveIni(const QString& path)
+{
+    TIniFile(path).WriteString(QStringLiteral("NASTAVENI"), QStringLiteral("Arch_path1"), QStringLiteral("/data/new"));
+}
+
+void savePresets(const QString& path)
+{
+    auto table = std::make_unique<TPresetTable>();
+    TPresetEditor editor(*table);
+    RecordingUserReport report;
+    for (const char* locality : {"Hala 1", "Hala 2"}) {
+        editor.Fields.Locality = QString::fromLatin1(locality);
+        editor.Insert(report);
+    }
+    ASSERT_TRUE(editor.PrepareSave(report));
+    editor.SaveFile(path);
+}
+
+void PrintTo(const NamedSaver& saver, std::ostream* out) { *out << saver.name; }
+
+const NamedSaver Savers[] = {{"Ini", saveIni}, {"PresetFile", savePresets}};
+
+// An old file of the kind each saver writes, long enough that a 64-byte limit stops the new one.
+QByteArray oldFileBytes()
+{
+    return QByteArray("[NASTAVENI]\r\nJazyk=1033\r\nArchiv_count=1\r\nArch_path1=/data/old\r\n")
+        .repeated(4);
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+class DiskFault : public ::testing::TestWithParam<NamedSaver> {
+protected:
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("saved.file"));
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(oldFileBytes());
+    }
+    // The old file as it was, and nothing else left in the folder.
+    void expectOldFileKept()
+    {
+        EXPECT_EQ(readAll(path), oldFileBytes());
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("saved.file")});
+    }
+};
+} // namespace
+
+TEST_P(DiskFault, ExhaustedFileSizeLimitIsReportedAndKeepsTheOldFile)
+{
+    const TChildOutcome outcome = RunWithFileSizeLimit(64, [&] { GetParam().save(path); });
+    ASSERT_TRUE(outcome.Finished) << "the save crashed or hung under the size limit";
+    EXPECT_TRUE(outcome.Threw) << "a save that could not write reported success";
+    EXPECT_EQ(outcome.Message, QStringLiteral("Unable to write to %1").arg(path));
+    expectOldFileKept();
+
+    // The same save with room to write goes through: the limit, not the saver, failed.
+    const TChildOutcome roomy = RunWithFileSizeLimit(1 << 20, [&] { GetParam().save(path); });
+    ASSERT_TRUE(roomy.Finished);
+    EXPECT_FALSE(roomy.Threw) << roomy.Message.toStdString();
+    EXPECT_NE(readAll(path), oldFileBytes());
+}
+
+TEST_P(DiskFault, ReadOnlyFileIsRefusedEvenForRoot)
+{
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    try {
+        GetParam().save(path);
+        ADD_FAILURE() << "saving over a read-only file reported success";
+    } catch (const VybitorError& e) {
+        EXPECT_EQ(e.text(), QStringLiteral("Unable to write to %1").arg(path));
+    }
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    expectOldFileKept();
+}
+
+TEST_P(DiskFault, FolderThatCannotExistIsReported)
+{
+    // A regular file as the parent stops root as well as anyone.
+    const QString inside = path + QStringLiteral("/new.file");
+    EXPECT_THROW(GetParam().save(inside), VybitorError);
+    expectOldFileKept();
+}
+
+INSTANTIATE_TEST_SUITE_P(Savers, DiskFault, ::testing::ValuesIn(Savers),
+                         [](const auto& info) { return std::string(info.param.name); });
