@@ -17,6 +17,7 @@ constexpr NamedEntry Entries[] = {
     {"battery_types", FuzzBatteryTypeFile},
     {"directory_entry", FuzzDirectoryEntry},
     {"field_line", FuzzFieldLines},
+    {"text_file", FuzzTestTextFile},
     {"tester_replies", FuzzTesterReplies},
 };
 } // namespace

@@ -13,8 +13,8 @@ FuzzEntry FindFuzzEntry(const QString& name);
 QStringList FuzzEntryNames();
 
 // Inputs of every harness: stored test bytes, a downloaded test, a language file, an INI
-// file, a preset file, a battery-type list, a directory entry, test text file lines, and
-// the reply stream of the tester.
+// file, a preset file, a battery-type list, a directory entry, test text file lines, a
+// whole test text file, and the reply stream of the tester.
 void FuzzStoredTest(const QByteArray& input);
 void FuzzDownloadedTest(const QByteArray& input);
 void FuzzLanguageFile(const QByteArray& input);
@@ -23,4 +23,5 @@ void FuzzPresetFile(const QByteArray& input);
 void FuzzBatteryTypeFile(const QByteArray& input);
 void FuzzDirectoryEntry(const QByteArray& input);
 void FuzzFieldLines(const QByteArray& input);
+void FuzzTestTextFile(const QByteArray& input);
 void FuzzTesterReplies(const QByteArray& input);

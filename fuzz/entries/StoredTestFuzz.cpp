@@ -1,7 +1,8 @@
-// Both readers of the stored test layout: the codec's head and rows, and the download's
-// load and append that take a test over into the record.
+// The readers of the stored test layout: the codec's head and rows, the stored test file
+// on disk, and the download's load and append that take a test over into the record.
 #include "FuzzEntries.h"
 #include "entries/FuzzScratch.h"
+#include "files/StoredTestFile.h"
 #include "model/StoredTestCodec.h"
 #include "tester/TestDownload.h"
 
@@ -10,6 +11,9 @@
 
 void FuzzStoredTest(const QByteArray& input)
 {
+    QuietReport quiet;
+    static const auto work = std::make_unique<TTestRecord>();
+    DecodeStoredTestFile(input, *work);
     TStoredTestHead head;
     if (!ReadStoredTestHead(input, head).isEmpty())
         return;

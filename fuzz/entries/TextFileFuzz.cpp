@@ -1,11 +1,12 @@
-// The text formats read from disk: language file, INI file, battery-type list and the
-// lines of a test text file.
+// The text formats read from disk: language file, INI file, battery-type list, the lines
+// of a test text file and the whole test text file.
 #include "FuzzEntries.h"
 #include "app/BatteryTypeFile.h"
 #include "app/ProgramState.h"
 #include "config/ConfigFile.h"
 #include "config/IniDocument.h"
 #include "files/FieldLine.h"
+#include "files/TestTextFile.h"
 #include "i18n/LanguageFile.h"
 #include "entries/FuzzScratch.h"
 #include "model/Errors.h"
@@ -61,5 +62,15 @@ void FuzzFieldLines(const QByteArray& input)
             } catch (const VybitorError&) {
             }
         }
+    }
+}
+
+void FuzzTestTextFile(const QByteArray& input)
+{
+    QuietReport quiet;
+    try {
+        LoadTestTextFile(TProgramState::Instance(), WriteScratchFile(QStringLiteral("fuzz.txt"), input));
+    } catch (const VybitorError&) {
+        // A clear refusal is a legal outcome; the replay test checks what it leaves behind.
     }
 }

@@ -9,12 +9,12 @@
 #include "cli/CliSession.h"
 #include "evaluation/LoadChain.h"
 #include "model/Errors.h"
+#include "model/WholeFileWrite.h"
 #include "tester/DirectoryFlows.h"
 #include "tester/TestDirectory.h"
 #include "tester/TesterCommands.h"
 #include "tester/TesterLink.h"
 
-#include <QSaveFile>
 #include <algorithm>
 #include <cstdio>
 
@@ -56,13 +56,6 @@ QList<int> ListedRows(const TTestDirectory& directory, const QStringList& names)
     for (const QString& name : names)
         rows << ListedRow(directory, name);
     return rows;
-}
-
-void WriteRawFile(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw VybitorError(QStringLiteral("Unable to write to %1").arg(path));
 }
 
 // The payload of a preset reply; a refusal is the locality window's "Error".
@@ -123,7 +116,7 @@ void RunDownload(const TCliArguments& args)
     const bool loaded = DownloadCurrentTest(link, directory, false, &received);
     // The raw bytes are kept whenever the whole file arrived, also when they do not decode.
     if (!args.Raw.isEmpty() && !received.isEmpty())
-        WriteRawFile(args.Raw, received);
+        WriteWholeFile(args.Raw, received);
     Require(loaded, QStringLiteral("The tester sent an empty file for %1.").arg(args.Operands[0]));
     ShowLoadedTest(state);
     for (int i = 0; i < appendRows.size(); ++i) {

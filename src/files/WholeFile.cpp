@@ -1,27 +1,15 @@
 #include "files/WholeFile.h"
 
 #include "model/Errors.h"
+#include "model/WholeFileWrite.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 void WriteFileReplacing(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    const auto fail = [&path, &file] {
-        return VybitorError(QStringLiteral("Cannot save the file \"%1\": %2")
-                                .arg(QDir::toNativeSeparators(path), file.errorString()));
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        throw fail();
-    if (file.write(bytes) != bytes.size()) {
-        const VybitorError error = fail();
-        file.cancelWriting();
-        throw error;
-    }
-    if (!file.commit())
-        throw fail();
+    if (const QString why = ReplaceWholeFile(path, bytes); !why.isEmpty())
+        throw VybitorError(QStringLiteral("Cannot save the file \"%1\": %2").arg(QDir::toNativeSeparators(path), why));
 }
 
 QByteArray ReadWholeFile(const QString& path)

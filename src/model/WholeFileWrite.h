@@ -6,7 +6,10 @@
 #include <QByteArray>
 #include <QString>
 
-// Throws VybitorError("Unable to write to <path>") when the file cannot be written whole.
-// A file without its owner's write permission counts as read-only for every user (root
-// included), as a read-only file would on the desktop.
+// Returns an empty string when the whole file was written, else why it was not. A file
+// without its owner's write permission counts as read-only for every user (root included),
+// as a read-only file would on the desktop.
+QString ReplaceWholeFile(const QString& path, const QByteArray& bytes);
+
+// ReplaceWholeFile for the program's own files: throws VybitorError("Unable to write to <path>").
 void WriteWholeFile(const QString& path, const QByteArray& bytes);
