@@ -2,15 +2,19 @@
 
 #include "app/ProgramState.h"
 #include "cli/CliArguments.h"
+#include "cli/CliReport.h"
+#include "files/SpreadsheetExport.h"
+#include "files/StoredTestFile.h"
+#include "files/TestTextFile.h"
 #include "model/Errors.h"
 #include "presentation/TestReport.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
-void WriteReport(const QString& path)
+void WriteReport(const TProgramState& state, const QString& path)
 {
-    const TProgramState& state = TProgramState::Instance();
     const QString refusal = TestReportRefusal(state);
     if (!refusal.isEmpty())
         throw VybitorError(refusal);
@@ -23,13 +27,36 @@ void WriteReport(const QString& path)
 }
 } // namespace
 
+void LoadTestInput(const QString& path)
+{
+    TProgramState& state = TProgramState::Instance();
+    const QFileInfo info(path);
+    if (info.suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0) {
+        LoadTestTextFile(state, path);
+        return;
+    }
+    // The desktop program leaves everything as it was for an empty file; here that would
+    // write the empty start state as if it were a test.
+    if (info.isFile() && info.size() == 0)
+        throw VybitorError(QStringLiteral("%1 holds no test").arg(path));
+    LoadStoredTestFile(state, path);
+    Require(!CliReportFailed(), {});
+}
+
 void WriteTestOutput(const QString& path)
 {
+    const TProgramState& state = TProgramState::Instance();
     switch (OutputKindOf(path)) {
+    case TOutputKind::TextFile:
+        SaveTestTextFile(state, path);
+        break;
+    case TOutputKind::Workbook:
+        ExportSpreadsheet(state, path);
+        break;
     case TOutputKind::Report:
-        WriteReport(path);
-        return;
-    default:
-        throw VybitorError(QStringLiteral("%1: text files and workbooks are not written yet").arg(path));
+        WriteReport(state, path);
+        break;
+    case TOutputKind::Unknown:
+        throw VybitorError(QStringLiteral("%1: no file kind for this extension").arg(path));
     }
 }

@@ -1,7 +1,11 @@
 #pragma once
-// The files a command writes from the loaded test, chosen by the name's extension.
+// The files a command reads a test from and writes the loaded test to, by extension.
 
 #include <QString>
+
+// As "Otevři" opens it: ".txt" (any case) a test text file, anything else a stored test
+// file. Throws when the file holds no test.
+void LoadTestInput(const QString& path);
 
 // ".txt" the test text file, ".xls"/".xlsx" the workbook, ".pdf" the test report.
 void WriteTestOutput(const QString& path);
