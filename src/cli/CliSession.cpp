@@ -6,6 +6,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliReport.h"
 #include "config/ConfigFile.h"
+#include "i18n/LanguageList.h"
 #include "model/Errors.h"
 #include "tester/LinkState.h"
 #include "tester/TesterLink.h"
@@ -31,6 +32,10 @@ void StartProgramState(const TCliArguments& args)
     ReadSettingsValues(ini, state.Settings);
     // The port name is kept with the main window's placement.
     state.Settings.SerialPort = ini.ReadString(SectionTFmain, QStringLiteral("ComPort1_Port"), {});
+    // The stored language, from the language files beside the executable; a file that
+    // does not load ends the run rather than writing files in another language.
+    ScanLanguageFiles(ExeFolder(), QStringLiteral("*.lng"));
+    SwitchToListedLanguage(state.Settings.Language);
     const QString btr = chosenFile(args.BtrPath, QStringLiteral(".btr"));
     // Without a list beside the executable the run simply offers no battery types.
     if (!args.BtrPath.isEmpty() || QFileInfo(btr).isFile()) {

@@ -6,7 +6,7 @@ struct TCliArguments;
 
 // Restores the evaluation choices, compensation tables, battery-table captions and the
 // settings values from the configuration (a missing default file means all defaults),
-// then reads the battery-type list. Throws VybitorError for an explicitly named file
+// applies the stored language and reads the battery-type list. Throws VybitorError for an explicitly named file
 // that is missing and for a battery-type list that cannot be read.
 void StartProgramState(const TCliArguments& args);
 
