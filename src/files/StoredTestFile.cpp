@@ -2,8 +2,7 @@
 
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
-#include "evaluation/MeasurementTable.h"
-#include "evaluation/ShowTest.h"
+#include "evaluation/LoadChain.h"
 #include "files/WholeFile.h"
 #include "model/StoredTestCodec.h"
 #include "tester/TestDownload.h"
@@ -76,6 +75,5 @@ void LoadStoredTestFile(TProgramState& state, const QString& path)
         return;
     }
     TakeOverRecord(state.Record(), *work);
-    ShowTest(state);
-    FillMeasurementTable(state);
+    ShowLoadedTest(state);
 }

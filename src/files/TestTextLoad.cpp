@@ -3,8 +3,7 @@
 
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
-#include "evaluation/MeasurementTable.h"
-#include "evaluation/ShowTest.h"
+#include "evaluation/LoadChain.h"
 #include "files/FileCompensationTable.h"
 #include "files/TestTextReader.h"
 #include "files/WholeFile.h"
@@ -53,6 +52,5 @@ void LoadTestTextFile(TProgramState& state, const QString& path)
     TakeOverRecord(state.Record(), *c.Record);
     emit state.ChoicesChanged();
 
-    ShowTest(state);
-    FillMeasurementTable(state);
+    ShowLoadedTest(state);
 }

@@ -53,6 +53,8 @@ TFmain::TFmain(TProgramState& state, QWidget* parent) : QMainWindow(parent), sta
 
     connect(&state_, &TProgramState::TextsChanged, this, &TFmain::RefreshTexts);
     connect(&state_, &TProgramState::ChoicesChanged, this, &TFmain::RefreshChoices);
+    connect(TBXuloz, &QAction::triggered, this, &TFmain::TBXulozClick);
+    connect(TBXotevri, &QAction::triggered, this, &TFmain::TBXotevriClick);
     LoadBatteryTypes(state_, ExeSiblingPath(QStringLiteral(".btr")));
     RefreshTexts();
     RefreshChoices();

@@ -48,6 +48,10 @@ public:
     // "Načti test" lists the tester's tests; a download clears and then refills the views.
     void ConnectTesterDirectory(TFhlavicky& directory);
 
+    // "Ulož" and "Otevři" (HlavickaFiles.cpp).
+    void TBXulozClick();
+    void TBXotevriClick();
+
     // Named parts, for the other windows, the placement store and the tests.
     QToolBar* TBXToolbar3 = nullptr;
     QToolBar* TBXToolbar2 = nullptr;
