@@ -30,7 +30,7 @@ struct TMainTexts {
 };
 
 // Captions of the main window's labels as they stand in the current language; the test
-// text file and the workbook write them beside the values.
+// text file, the workbook and the reports write them beside the values.
 struct TMainCaptions {
     QString Lcislo_mereni = QStringLiteral("Číslo měření");
     QString Lcislo_baterie = QStringLiteral("Číslo baterie");
@@ -45,6 +45,8 @@ struct TMainCaptions {
     QString Lperioda = QStringLiteral("Perioda");
     QString Lmeril = QStringLiteral("Měřil");
     QString Lprovoz = QStringLiteral("Za provozovatele");
+    QString Ldelka_testu = QStringLiteral("Délka testu");
+    QString Lkapacita = QStringLiteral("Kapacita");
 };
 
 // The evaluation toolbar and the choice lists of the header panel.

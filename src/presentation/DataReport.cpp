@@ -2,11 +2,11 @@
 
 #include "app/ProgramState.h"
 #include "i18n/MessageCatalogue.h"
-#include "model/TextGrid.h"
+#include "evaluation/MeasurementTable.h"
+#include "presentation/JpegLogo.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 #include <algorithm>
 
 namespace {
@@ -32,73 +32,75 @@ int DataReportRowsPerPage()
     return int((PageBottom - DetailTop) / LineHeight);
 }
 
-std::vector<TReportLabel> DataReportHeader(const TProgramState& state, const TTextGrid& table, int page)
+std::vector<TReportLabel> DataReportHeader(const TProgramState& state, int page)
 {
     const TMainTexts& t = state.Texts;
+    const TMainCaptions& l = state.Captions;
+    const TTestRecord& record = state.Record();
     const QFont normal = ReportFont(10);
     std::vector<TReportLabel> labels{
         InBand(HeaderTop, QRectF(0, 6, 718, 22), MessageText(QStringLiteral("QRdata_titul")), Qt::AlignHCenter,
                ReportFont(12, true, true)),
         InBand(HeaderTop, QRectF(662, 38, 56, 14), QStringLiteral("List:     ") + QString::number(page), Qt::AlignLeft,
                ReportFont(8)),
-        InBand(HeaderTop, QRectF(6, 32, 140, 16), QStringLiteral("Číslo měření"), Qt::AlignLeft, normal),
+        InBand(HeaderTop, QRectF(6, 32, 140, 16), l.Lcislo_mereni, Qt::AlignLeft, normal),
         InBand(HeaderTop, QRectF(152, 33, 45, 16), t.Hcislo_mereni, Qt::AlignRight, ReportFont(10, true)),
-        InBand(HeaderTop, QRectF(6, 52, 95, 16), QStringLiteral("Lokalita"), Qt::AlignLeft, normal),
+        InBand(HeaderTop, QRectF(6, 52, 95, 16), l.Llokalita, Qt::AlignLeft, normal),
         {QRectF(103, 52, 261, 32).translated(BandLeft, HeaderTop), t.Hlokalita, Qt::AlignLeft | Qt::AlignTop, normal,
          Qt::black, true},
-        InBand(HeaderTop, QRectF(384, 56, 78, 16), QStringLiteral("Zakázka"), Qt::AlignLeft, normal),
+        InBand(HeaderTop, QRectF(384, 56, 78, 16), l.Lzakazka, Qt::AlignLeft, normal),
         {QRectF(464, 56, 240, 36).translated(BandLeft, HeaderTop), t.Hzakazka, Qt::AlignLeft | Qt::AlignTop, normal,
          Qt::black, true},
-        InBand(HeaderTop, QRectF(6, 88, 95, 16), QStringLiteral("Datum"), Qt::AlignLeft, normal),
+        InBand(HeaderTop, QRectF(6, 88, 95, 16), l.Ldatum, Qt::AlignLeft, normal),
         InBand(HeaderTop, QRectF(104, 87, 79, 16), t.Hdatum, Qt::AlignRight, normal),
     };
-    const int columns = std::min(DataReportColumns, table.ColCount());
+    const int columns = std::min(DataReportColumns, MeasurementColCount(record));
     for (int col = 0; col < columns; ++col)
-        labels.push_back(InBand(HeaderTop, QRectF(HeaderLefts[col], 110, 43, 14), table.Cell(col, 0).trimmed(),
+        labels.push_back(InBand(HeaderTop, QRectF(HeaderLefts[col], 110, 43, 14), MeasurementCellText(record, col, 0).trimmed(),
                                 Qt::AlignRight, GridFont()));
     return labels;
 }
 
-std::vector<TReportLabel> DataReportLine(const TTextGrid& table, int row, int line)
+std::vector<TReportLabel> DataReportLine(const TTestRecord& record, int gridRow, int line)
 {
     std::vector<TReportLabel> labels;
     const double top = DetailTop + line * LineHeight;
-    const int columns = std::min(DataReportColumns, table.ColCount());
+    const int columns = std::min(DataReportColumns, MeasurementColCount(record));
     for (int col = 0; col < columns; ++col)
-        labels.push_back(InBand(top, QRectF(DetailLefts[col], 0, 43, LineHeight), table.Cell(col, row).trimmed(),
+        labels.push_back(InBand(top, QRectF(DetailLefts[col], 0, 43, LineHeight), MeasurementCellText(record, col, gridRow).trimmed(),
                                 Qt::AlignRight, GridFont()));
     return labels;
 }
 
-void PrintDataReport(QPagedPaintDevice& device, const TProgramState& state, const TTextGrid& table, const QImage& logo)
+void PrintDataReport(QPagedPaintDevice& device, const TProgramState& state, const QImage& logo)
 {
     PrepareReportDevice(device, false);
     QPainter painter(&device);
     const TReportCanvas canvas(painter, 96);
     const TReportPicture picture = PlaceLogo(logo, QRectF(624 + BandLeft, HeaderTop - 2, 95, 62), 719 + BandLeft);
+    const TTestRecord& record = state.Record();
+    const int tableRows = MeasurementRowCount(record); // header row included
     const int perPage = DataReportRowsPerPage();
-    const int samples = std::max(0, table.RowCount() - 1);
-    const int pages = std::max(1, (samples + perPage - 1) / perPage);
+    const int pages = std::max(1, (tableRows - 1 + perPage - 1) / perPage);
     for (int page = 1; page <= pages; ++page) {
         if (page > 1)
             device.newPage();
         canvas.Draw(picture);
-        for (const TReportLabel& label : DataReportHeader(state, table, page))
+        for (const TReportLabel& label : DataReportHeader(state, page))
             canvas.Draw(label);
         painter.setPen(QPen(Qt::black, canvas.Scale()));
         const QRectF rule = canvas.Device(QRectF(BandLeft, HeaderTop + 128, 705, 0));
         painter.drawLine(rule.topLeft(), rule.topRight());
         const int first = 1 + (page - 1) * perPage;
-        for (int row = first; row < std::min(table.RowCount(), first + perPage); ++row)
-            for (const TReportLabel& label : DataReportLine(table, row, row - first))
+        for (int row = first; row < std::min(tableRows, first + perPage); ++row)
+            for (const TReportLabel& label : DataReportLine(record, row, row - first))
                 canvas.Draw(label);
     }
 }
 
-void WriteDataReportPdf(const QString& path, const TProgramState& state, const TTextGrid& table, const QImage& logo)
+void WriteDataReportPdf(const QString& path, const TProgramState& state)
 {
-    QPdfWriter writer(path);
-    writer.setResolution(300);
-    writer.setTitle(MessageText(QStringLiteral("QRdata_titul")));
-    PrintDataReport(writer, state, table, logo);
+    const QImage logo = ReportLogo();
+    WriteReportPdf(path, MessageText(QStringLiteral("QRdata_titul")), 300,
+                   [&](QPagedPaintDevice& device) { PrintDataReport(device, state, logo); });
 }

@@ -6,16 +6,17 @@
 
 class QPagedPaintDevice;
 class TProgramState;
-class TTextGrid;
+struct TTestRecord;
 
 inline constexpr int DataReportColumns = 16; // sample, time, current, voltage, temperature, 11 batteries
 
 // Data lines that fit below the header of one page.
 int DataReportRowsPerPage();
 // Header band of page `page` (1-based), in page units.
-std::vector<TReportLabel> DataReportHeader(const TProgramState& state, const TTextGrid& table, int page);
-// The 16 labels of measurement-table row `row` placed as line `line` of its page.
-std::vector<TReportLabel> DataReportLine(const TTextGrid& table, int row, int line);
-// All pages; a table without samples prints one page with the header only.
-void PrintDataReport(QPagedPaintDevice& device, const TProgramState& state, const TTextGrid& table, const QImage& logo);
-void WriteDataReportPdf(const QString& path, const TProgramState& state, const TTextGrid& table, const QImage& logo);
+std::vector<TReportLabel> DataReportHeader(const TProgramState& state, int page);
+// The 16 labels of measurement-table row `gridRow` (1 = first sample) placed as line `line` of its page.
+std::vector<TReportLabel> DataReportLine(const TTestRecord& record, int gridRow, int line);
+// All pages; a test without samples prints its one empty table row.
+void PrintDataReport(QPagedPaintDevice& device, const TProgramState& state, const QImage& logo);
+// The data report as a PDF file, with the logo beside the executable.
+void WriteDataReportPdf(const QString& path, const TProgramState& state);

@@ -1,5 +1,7 @@
 #include "presentation/JpegLogo.h"
 
+#include "app/ExePath.h"
+
 #include <QFile>
 #include <csetjmp>
 #include <cstdio>
@@ -51,4 +53,9 @@ QImage LoadJpegLogo(const QString& path)
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
     return image;
+}
+
+QImage ReportLogo()
+{
+    return LoadJpegLogo(ExeSiblingPath(QStringLiteral(".jpg")));
 }

@@ -1,9 +1,13 @@
 #include "presentation/ReportPage.h"
 
+#include "model/Errors.h"
+
 #include <QFontDatabase>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
 
 QFont ReportFont(double points, bool bold, bool underline)
 {
@@ -60,4 +64,20 @@ void PrepareReportDevice(QPagedPaintDevice& device, bool landscape)
     device.setPageSize(QPageSize(QPageSize::A4));
     device.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+void WriteReportPdf(const QString& path, const QString& title, int dotsPerInch,
+                    const std::function<void(QPagedPaintDevice&)>& print)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw VybitorError(QStringLiteral("Unable to write to %1").arg(path));
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(dotsPerInch);
+        writer.setTitle(title);
+        print(writer);
+    } // the writer finishes the document when it goes
+    if (!file.commit())
+        throw VybitorError(QStringLiteral("Unable to write to %1").arg(path));
 }

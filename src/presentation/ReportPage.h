@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -49,3 +50,8 @@ TReportPicture PlaceLogo(const QImage& logo, QRectF box, double right);
 
 // Fonts are given in points; the page device's resolution decides their pixel size.
 void PrepareReportDevice(QPagedPaintDevice& device, bool landscape);
+
+// Writes a report into a PDF file through `print`. A file that cannot be written throws
+// VybitorError("Unable to write to <path>") and leaves a file already there as it was.
+void WriteReportPdf(const QString& path, const QString& title, int dotsPerInch,
+                    const std::function<void(QPagedPaintDevice&)>& print);

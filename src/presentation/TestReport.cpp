@@ -1,6 +1,5 @@
 #include "presentation/TestReport.h"
 
-#include "app/ExePath.h"
 #include "app/ProgramState.h"
 #include "i18n/MessageCatalogue.h"
 #include "model/LocaleFormat.h"
@@ -8,7 +7,6 @@
 
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 #include <algorithm>
 #include <cmath>
 
@@ -39,42 +37,47 @@ void AddLine(TTestReportContent& c, double top, const QString& caption, double l
     c.Labels.push_back({QRectF(left, top, width, 16), value, Qt::AlignRight | Qt::AlignTop, font, colour});
 }
 
+QString WithColon(const QString& caption)
+{
+    return caption + QLatin1Char(':');
+}
+
 void AddHeader(TTestReportContent& c, const TProgramState& state)
 {
     const TMainTexts& t = state.Texts;
+    const TMainCaptions& l = state.Captions;
     const QFont normal = ReportFont(9);
     c.Labels.push_back({QRectF(30, 30, 838, 26), MessageText(QStringLiteral("QRgraf_titul")), Qt::AlignHCenter | Qt::AlignTop,
                         ReportFont(13, true, true)});
-    c.Labels.push_back({QRectF(41, 88, 200, 16), QStringLiteral("Lokalita:"), Qt::AlignLeft, normal});
+    c.Labels.push_back({QRectF(41, 88, 200, 16), WithColon(l.Llokalita), Qt::AlignLeft, normal});
     c.Labels.push_back({QRectF(40, 104, 201, 30), SplitAtComma(t.Hlokalita).join('\n'), Qt::AlignLeft | Qt::AlignTop,
                         ReportFont(11)});
-    c.Labels.push_back({QRectF(41, 144, 200, 16), QStringLiteral("Zakázka:"), Qt::AlignLeft, normal});
+    c.Labels.push_back({QRectF(41, 144, 200, 16), WithColon(l.Lzakazka), Qt::AlignLeft, normal});
     c.Labels.push_back({QRectF(40, 162, 195, 26), t.Hzakazka, Qt::AlignLeft | Qt::AlignTop, normal});
-    AddLine(c, 209, QStringLiteral("Číslo měření:"), 152, 68, t.Hcislo_mereni);
-    AddLine(c, 225, QStringLiteral("Číslo baterie:"), 112, 109, t.Hcislo_baterie);
-    AddLine(c, 241, QStringLiteral("Datum:"), 152, 68, Trimmed(t.Hdatum));
-    AddLine(c, 256, QStringLiteral("Čas:"), 152, 68, Trimmed(t.Hcas));
-    AddLine(c, 273, QStringLiteral("Typ baterie:"), 96, 124, t.Gtypbat);
-    AddLine(c, 288, QStringLiteral("Zkouška:"), 152, 68, t.Gtypzk + QStringLiteral("min"));
-    AddLine(c, 304, t.Lvproud + ':', 152, 68, Trimmed(t.Hvproud));
-    AddLine(c, 319, QStringLiteral("Konečné napětí:"), 154, 66, Trimmed(t.Hknap));
-    AddLine(c, 351, QStringLiteral("Perioda:"), 154, 66, Trimmed(t.Hperioda));
-    AddLine(c, 367, QStringLiteral("Délka testu:"), 154, 66, Trimmed(t.Hdelka_testu));
-    AddLine(c, 382, MessageText(QStringLiteral("Teplota")) + ':', 154, 66,
+    AddLine(c, 209, WithColon(l.Lcislo_mereni), 152, 68, t.Hcislo_mereni);
+    AddLine(c, 225, WithColon(l.Lcislo_baterie), 112, 109, t.Hcislo_baterie);
+    AddLine(c, 241, WithColon(l.Ldatum), 152, 68, Trimmed(t.Hdatum));
+    AddLine(c, 256, WithColon(l.Lcas), 152, 68, Trimmed(t.Hcas));
+    AddLine(c, 273, WithColon(l.Ltypbat), 96, 124, t.Gtypbat);
+    AddLine(c, 288, WithColon(l.Lzkouska), 152, 68, t.Gtypzk + QStringLiteral("min"));
+    AddLine(c, 304, WithColon(t.Lvproud), 152, 68, Trimmed(t.Hvproud));
+    AddLine(c, 319, WithColon(l.Lknap), 154, 66, Trimmed(t.Hknap));
+    AddLine(c, 351, WithColon(l.Lperioda), 154, 66, Trimmed(t.Hperioda));
+    AddLine(c, 367, WithColon(l.Ldelka_testu), 154, 66, Trimmed(t.Hdelka_testu));
+    AddLine(c, 382, WithColon(MessageText(QStringLiteral("Teplota"))), 154, 66,
             FormatLocale("%5.1f°C", state.Choices.CompTemperature));
     const bool operatorShown = state.Settings.Provozovatel;
-    AddLine(c, 399, operatorShown ? QStringLiteral("Za provozovatele:") : QString(), 154, 66,
-            operatorShown ? t.Hprovoz : QString());
+    AddLine(c, 399, operatorShown ? WithColon(l.Lprovoz) : QString(), 154, 66, operatorShown ? t.Hprovoz : QString());
     const QStringList measuredBy = SplitAtComma(t.Hmeril);
-    AddLine(c, 415, QStringLiteral("Měřil:"), 104, 116, measuredBy.value(0));
+    AddLine(c, 415, WithColon(l.Lmeril), 104, 116, measuredBy.value(0));
     c.Labels.push_back({QRectF(104, 430, 116, 16), measuredBy.value(1), Qt::AlignRight | Qt::AlignTop, normal});
-    AddLine(c, 462, MessageText(QStringLiteral("Lvzkap")) + ':', 128, 66, Trimmed(t.Lvzkap));
+    AddLine(c, 462, WithColon(MessageText(QStringLiteral("Lvzkap"))), 128, 66, Trimmed(t.Lvzkap));
     const QFont capacity = ReportFont(10, true);
-    AddLine(c, 481, QStringLiteral("Kapacita:"), 127, 67, Trimmed(t.Hkapacita), capacity);
+    AddLine(c, 481, WithColon(l.Lkapacita), 127, 67, Trimmed(t.Hkapacita), capacity);
     // Without "Druhá kapacita v tisku" the line is printed white: invisible, but in its place.
     AddLine(c, 497, QStringLiteral("Kapacita:"), 127, 67, Trimmed(t.Hkapacita1), capacity,
             state.Settings.DruhaKap ? QColor(Qt::black) : QColor(Qt::white));
-    c.Labels.push_back({QRectF(41, 517, 200, 16), QStringLiteral("Poznámka:"), Qt::AlignLeft, normal});
+    c.Labels.push_back({QRectF(41, 517, 200, 16), WithColon(l.Lpoznamka), Qt::AlignLeft, normal});
     c.Labels.push_back({QRectF(43, 531, 185, 43), t.Hpoznamka, Qt::AlignLeft | Qt::AlignTop, normal, Qt::black, true});
 }
 
@@ -289,7 +292,7 @@ TTestReportContent PrepareTestReport(const TProgramState& state)
 {
     TTestReportContent c;
     AddChart(c, state);
-    c.Logo = PlaceLogo(LoadJpegLogo(ExeSiblingPath(QStringLiteral(".jpg"))), QRectF(771, 31, 95, 62), 866);
+    c.Logo = PlaceLogo(ReportLogo(), QRectF(771, 31, 95, 62), 866);
     AddHeader(c, state);
     AddBatteryTable(c, state);
     return c;
@@ -314,8 +317,6 @@ void PrintTestReport(QPagedPaintDevice& device, const TTestReportContent& conten
 
 void WriteTestReportPdf(const QString& path, const TTestReportContent& content)
 {
-    QPdfWriter writer(path);
-    writer.setResolution(600);
-    writer.setTitle(MessageText(QStringLiteral("QRgraf_titul")));
-    PrintTestReport(writer, content);
+    WriteReportPdf(path, MessageText(QStringLiteral("QRgraf_titul")), 600,
+                   [&](QPagedPaintDevice& device) { PrintTestReport(device, content); });
 }

@@ -1,12 +1,15 @@
 // The test and data reports: their content, and word positions in the written PDF.
 
 #include "app/ProgramState.h"
+#include "model/Errors.h"
 #include "presentation/DataReport.h"
 #include "presentation/TestReport.h"
 #include "support/LocaleScope.h"
 #include "support/RecordBuilder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -16,6 +19,8 @@ void FillState(TProgramState& state, int batteries, int rows)
 {
     auto record = MakeRecord({}, 0);
     record->RunInfo.BatteryCount = uint8_t(batteries);
+    for (int k = 0; k < batteries; ++k)
+        record->BatteryNumbers[k] = uint8_t(k + 1);
     record->RowCount = rows;
     for (int r = 0; r < rows; ++r) {
         record->Rows[r].ElapsedSeconds = r * 60;
@@ -160,22 +165,84 @@ TEST(TestReport, PdfPlacesTitleAndTableWhereLaidOut)
     EXPECT_GT(WordLeft(words, "Kapacitní"), 300 * pointsPerUnit);    // centred title
 }
 
-TEST(DataReport, PrintsElevenBatteriesAndTheWholeLocality)
+TEST(TestReport, CaptionsFollowTheMainWindowAndTheOperatorOption)
+{
+    TProgramState state;
+    FillState(state, 2, 3);
+    state.Captions.Llokalita = QStringLiteral("Locality");
+    state.Texts.Hprovoz = QStringLiteral("Energo");
+    state.Texts.Hmeril = QStringLiteral("Novák, Dvořák");
+    TTestReportContent c = PrepareTestReport(state);
+    EXPECT_TRUE(Find(c, "Locality:"));
+    EXPECT_FALSE(Find(c, "Za provozovatele:"));
+    EXPECT_FALSE(Find(c, "Energo")); // hidden field: neither caption nor value
+    EXPECT_EQ(Find(c, "Novák")->Box.top(), 415);
+    EXPECT_EQ(Find(c, " Dvořák")->Box.top(), 430);
+    state.Settings.Provozovatel = true;
+    c = PrepareTestReport(state);
+    EXPECT_EQ(Find(c, "Za provozovatele:")->Box.top(), 399);
+    EXPECT_EQ(Find(c, "Energo")->Box.top(), 399);
+}
+
+TEST(ReportPdf, UnwritablePathIsAClearErrorAndLeavesFilesAlone)
 {
     QTemporaryDir dir;
     TProgramState state;
+    FillState(state, 2, 3);
+    const QString missingFolder = dir.filePath("none/test.pdf");
+    try {
+        WriteTestReportPdf(missingFolder, PrepareTestReport(state));
+        FAIL() << "no error";
+    } catch (const VybitorError& e) {
+        EXPECT_EQ(e.text(), "Unable to write to " + missingFolder);
+    }
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.pdf"));
+    EXPECT_THROW(WriteDataReportPdf(dir.filePath("taken.pdf"), state), VybitorError);
+    EXPECT_TRUE(QFileInfo(dir.filePath("taken.pdf")).isDir());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"taken.pdf"});
+}
+
+TEST(DataReport, PrintsElevenBatteriesAndTheWholeLocality)
+{
+    LocaleScope en("en_US");
+    QTemporaryDir dir;
+    TProgramState state;
     FillState(state, 20, 3);
-    TTextGrid table(3, 25);
-    for (int col = 0; col < 25; ++col)
-        for (int row = 0; row < 3; ++row)
-            table.SetCell(col, row, row == 0 ? QStringLiteral("C%1").arg(col) : QStringLiteral(" %1.%2 ").arg(col).arg(row));
-    EXPECT_EQ(DataReportLine(table, 1, 0).size(), 16u);
-    EXPECT_EQ(DataReportLine(table, 1, 0).back().Text, "15.1");
+    EXPECT_EQ(DataReportLine(state.Record(), 1, 0).size(), 16u);
+    EXPECT_EQ(DataReportLine(state.Record(), 1, 0).back().Text, "12.70"); // battery 11
     const QString pdf = dir.filePath("data.pdf");
-    WriteDataReportPdf(pdf, state, table, {});
+    WriteDataReportPdf(pdf, state);
     const QString words = PdfWords(pdf);
-    EXPECT_TRUE(words.contains(">C15<"));
-    EXPECT_FALSE(words.contains(">C16<"));
+    EXPECT_TRUE(words.contains(">11<"));  // header "Bat. 11"
+    EXPECT_FALSE(words.contains(">12<")); // no battery 12 anywhere
     EXPECT_TRUE(words.contains(">Jih,<")); // the locality stays on one line, comma included
     EXPECT_NEAR(WordLeft(words, "List:"), (38 + 662) * 0.75, 2.0);
+}
+
+TEST(DataReport, NoSamplesPrintOneEmptyLine)
+{
+    TProgramState state;
+    FillState(state, 3, 0);
+    for (const TReportLabel& label : DataReportLine(state.Record(), 1, 0))
+        EXPECT_TRUE(label.Text.isEmpty());
+    QTemporaryDir dir;
+    WriteDataReportPdf(dir.filePath("empty.pdf"), state);
+    EXPECT_TRUE(PdfWords(dir.filePath("empty.pdf")).contains(">Datum<"));
+}
+
+TEST(DataReport, PagesRepeatTheHeaderWithTheirNumber)
+{
+    TProgramState state;
+    FillState(state, 2, DataReportRowsPerPage() + 1);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("pages.pdf");
+    WriteDataReportPdf(pdf, state);
+    const QString words = PdfWords(pdf);
+    EXPECT_EQ(words.count("<page "), 2);
+    EXPECT_EQ(words.count(">List:<"), 2);
+    const qsizetype second = words.indexOf("<page ", words.indexOf("<page ") + 1);
+    // The last sample opens page 2 as its first line, below the repeated header.
+    const QString last = QString::number(DataReportRowsPerPage() + 1);
+    EXPECT_GT(words.indexOf(">" + last + "<", second), second);
+    EXPECT_EQ(words.indexOf(">" + last + "<"), words.indexOf(">" + last + "<", second));
 }

@@ -10,6 +10,7 @@
 #include "evaluation/ui/Data.h"
 #include "presentation/ui/Graf.h"
 #include "presentation/ui/RepDVybitor.h"
+#include "presentation/ui/ReportCommands.h"
 #include "presentation/ui/RepVybitor.h"
 #include "tester/ui/Hlavicky.h"
 
@@ -38,6 +39,7 @@ void CreateWindows(TProgramState& state)
     w.Rep2Vybitor = new TRep2Vybitor(state);
     w.Flokality = new TFlokality(state);
     w.Fmain->ConnectToggles();
+    ConnectReportCommands(w);
 }
 
 void DestroyWindows()

@@ -1,6 +1,7 @@
 #include "presentation/ui/Graf.h"
 
 #include "app/ProgramState.h"
+#include "i18n/TranslationRegistry.h"
 #include "presentation/ui/FlowLayout.h"
 
 #include <QToolBar>
@@ -10,6 +11,9 @@
 
 namespace {
 constexpr int LegendRowsPerColumn = 18; // many curves: the legend continues in further columns
+
+// Ids of the window's texts in a language file's [Fgraf] section.
+enum TGrafText { CaptionText = 1, AllText, MultiText, SadaText, BodyText, TotalText, MinText, MaxText, PreviewText, TotalTitleText };
 
 QAction* AddCommand(QToolBar* bar, const QString& caption, bool checkable)
 {
@@ -57,6 +61,8 @@ TFgraf::TFgraf(TProgramState& state, QWidget* parent)
     column->addWidget(chart_, 1);
     setCentralWidget(central);
 
+    RegisterTexts();
+
     connect(TBXItem1, &QAction::triggered, this, [this] {
         state_.Graph.SelectAll(state_.Record());
         ShowSelection();
@@ -69,6 +75,23 @@ TFgraf::TFgraf(TProgramState& state, QWidget* parent)
     connect(TBXItem6, &QAction::triggered, this, &TFgraf::PreviewRequested);
     connect(&state_, &TProgramState::GraphRebuildRequested, this, &TFgraf::BuildGraph);
     BuildGraph();
+}
+
+void TFgraf::RegisterTexts()
+{
+    TTranslationRegistry& registry = TTranslationRegistry::Instance();
+    const QString window = QStringLiteral("Fgraf");
+    registry.Register(window, CaptionText, QStringLiteral("Graf"), [this](const QString& t) { setWindowTitle(t); }, this);
+    const std::pair<TGrafText, QAction*> commands[] = {{AllText, TBXItem1},  {MultiText, TBXItem2}, {SadaText, TBXItem3},
+                                                       {BodyText, TBXItem4}, {TotalText, TBXItem5}, {MinText, TBXItem7},
+                                                       {MaxText, TBXItem8},  {PreviewText, TBXItem6}};
+    for (const auto& [id, action] : commands)
+        registry.Register(window, id, action->text(), [action](const QString& t) { action->setText(t); }, this);
+    registry.Register(window, TotalTitleText, totalTitle_, [this](const QString& t) {
+        totalTitle_ = t;
+        if (chart_->graphCount() > 0)
+            ShowSelection();
+    }, this);
 }
 
 void TFgraf::BuildGraph()
@@ -112,7 +135,6 @@ void TFgraf::BuildGraph()
     for (int r = 0; r < record.RowCount; ++r)
         y[r] = record.Rows[r].TotalVoltage;
     QCPGraph* total = chart_->addGraph();
-    total->setName(QStringLiteral("Napětí"));
     total->setData(x, y, true);
 
     TBXItem7->setVisible(graph.ExtremesVisible());
@@ -165,6 +187,8 @@ void TFgraf::ShowSelection()
             series->setName(graph.SeriesTitle(k));
             series->setScatterStyle(graph.Body ? QCPScatterStyle(QCPScatterStyle::ssDisc, 4)
                                                : QCPScatterStyle(QCPScatterStyle::ssNone));
+        } else {
+            series->setName(totalTitle_);
         }
         if (on)
             series->addToLegend();

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QRandomGenerator>
+#include <QString>
 #include <vector>
 
 class QAction;
@@ -39,6 +40,7 @@ signals:
     void PreviewRequested();
 
 private:
+    void RegisterTexts();
     void ShowSelection(); // buttons, series and axis from the state
     void BatteryClicked(int k);
 
@@ -48,4 +50,5 @@ private:
     TFlowLayout* flow_ = nullptr;
     QCustomPlot* chart_ = nullptr;
     std::vector<QToolButton*> buttons_;
+    QString totalTitle_ = QStringLiteral("Napětí"); // title of the total-voltage series
 };

@@ -1,0 +1,7 @@
+#pragma once
+// The commands that open the report previews: the main window's "Tisk", the graph
+// window's "Preview" and the data window's print command.
+
+struct TWindows;
+
+void ConnectReportCommands(const TWindows& windows);
