@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +42,9 @@ void AnswerFileDialog(const QString& file, QString* proposed = nullptr, QStringL
             return;
         }
         dialog->selectFile(file);
+        // Typed as a user types it: the several-files mode reads the name field.
+        dialog->setDirectory(QFileInfo(file).path());
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QFileInfo(file).fileName());
         static_cast<QDialog*>(dialog)->accept(); // as the Save or Open button does
     });
 }
