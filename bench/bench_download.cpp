@@ -5,13 +5,13 @@
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
 #include "app/ui/DialogUserReport.h"
-#include "app/ui/VybitorApplication.h"
 #include "support/RecordBuilder.h"
 #include "support/TesterSimProcess.h"
 #include "tester/TestDownload.h"
 #include "tester/TesterCommands.h"
 #include "tester/TesterFrame.h"
 #include "tester/TesterLink.h"
+#include "support/WindowBenchmarks.h"
 
 #include <QFile>
 #include <QTcpSocket>
@@ -104,10 +104,7 @@ BENCHMARK(BM_ProgramDownloadWithProgressDialog)->Unit(benchmark::kMillisecond)->
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TVybitorApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    TWindowBenchmarks benchmarks(argc, argv);
 
     QTemporaryDir folder;
     const QByteArray stored = StoredBytes(*MakeStringRecord(MaxBatteries, MaxRows));
@@ -124,6 +121,5 @@ int main(int argc, char** argv)
     TTesterLink::Instance().SetTimeouts({5000, 3000});
     ReadTesterSettings(TTesterLink::Instance());
 
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return benchmarks.Run();
 }

@@ -2,8 +2,8 @@
 // and one battery button toggled (refresh and repaint).
 #include "FullTest.h"
 
-#include "app/ui/VybitorApplication.h"
 #include "presentation/ui/Graf.h"
+#include "support/WindowBenchmarks.h"
 
 #include <QToolButton>
 #include <benchmark/benchmark.h>
@@ -49,9 +49,6 @@ BENCHMARK(BM_GraphToggleOneBattery)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TVybitorApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    TWindowBenchmarks benchmarks(argc, argv);
+    return benchmarks.Run();
 }

@@ -4,12 +4,12 @@
 #include "app/UserReport.h"
 #include "app/ui/CreateWindows.h"
 #include "app/ui/Hlavicka.h"
-#include "app/ui/VybitorApplication.h"
 #include "app/ui/Windows.h"
 #include "evaluation/ui/Data.h"
 #include "presentation/ui/Graf.h"
 #include "support/RecordBuilder.h"
 #include "tester/ui/Hlavicky.h"
+#include "support/WindowBenchmarks.h"
 
 #include <QFile>
 #include <QWindow>
@@ -61,10 +61,6 @@ BENCHMARK(BM_PeakMemoryWithFullTestShown)->Unit(benchmark::kMillisecond)->Iterat
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TVybitorApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    TWindowBenchmarks benchmarks(argc, argv);
+    return benchmarks.Run();
 }

@@ -2,10 +2,10 @@
 // chart, the data report of 10000 samples.
 #include "FullTest.h"
 
-#include "app/ui/VybitorApplication.h"
 #include "evaluation/MeasurementTable.h"
 #include "presentation/DataReport.h"
 #include "presentation/TestReport.h"
+#include "support/WindowBenchmarks.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -45,9 +45,6 @@ BENCHMARK(BM_DataReportToPdf)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TVybitorApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    TWindowBenchmarks benchmarks(argc, argv);
+    return benchmarks.Run();
 }

@@ -5,8 +5,8 @@
 #include "app/UserReport.h"
 #include "app/ui/CreateWindows.h"
 #include "app/ui/Hlavicka.h"
-#include "app/ui/VybitorApplication.h"
 #include "app/ui/Windows.h"
+#include "support/WindowBenchmarks.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -44,10 +44,6 @@ BENCHMARK(BM_StartupToMainWindowShown)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TVybitorApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    TWindowBenchmarks benchmarks(argc, argv);
+    return benchmarks.Run();
 }
