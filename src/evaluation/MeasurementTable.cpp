@@ -40,10 +40,10 @@ QString MeasurementCellText(const TTestRecord& r, int col, int gridRow)
     switch (col) {
     case 0: return QString::number(gridRow);
     case 1: return QString::number(row.ElapsedSeconds);
-    case 2: return FormatLocale("%.1f", double(row.CurrentA) + double(row.CurrentB));
-    case 3: return FormatLocale("%.1f", row.TotalVoltage);
-    case 4: return FormatLocale("%.1f", row.Temperature);
-    default: return FormatLocale("%.2f", row.Voltages[col - MeasurementFixedColumns]);
+    case 2: return FixedLocale(double(row.CurrentA) + double(row.CurrentB), 1);
+    case 3: return FixedLocale(row.TotalVoltage, 1);
+    case 4: return FixedLocale(row.Temperature, 1);
+    default: return FixedLocale(row.Voltages[col - MeasurementFixedColumns], 2);
     }
 }
 

@@ -33,7 +33,12 @@ void ReadFieldLine(QIODevice& file, QStringList& fields)
         line.chop(1);
     if (line.endsWith('\r'))
         line.chop(1);
-    fields = DecodeAnsi(line).split(QLatin1Char('\t'));
+    SplitFieldLine(line, fields);
+}
+
+void SplitFieldLine(QByteArrayView line, QStringList& fields)
+{
+    fields = DecodeAnsi(line.toByteArray()).split(QLatin1Char('\t'));
     if (fields.size() > MaxLineFields)
         fields.resize(MaxLineFields);
     AdjustDecimalSeparators(fields);

@@ -1,6 +1,7 @@
 #pragma once
 // Lines of the test text file: TAB-separated fields in 8-bit text, and the dotted date.
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QIODevice>
 #include <QString>
@@ -13,6 +14,9 @@ inline constexpr int MaxLineFields = 114;
 // locale's decimal separator put into every field but the first, unless the line is labelled
 // "Datum", "Lokalita", "Měřil" or "Zakázka". At the end of the file gives one empty field.
 void ReadFieldLine(QIODevice& file, QStringList& fields);
+
+// The same for one line given without its line end.
+void SplitFieldLine(QByteArrayView line, QStringList& fields);
 
 // The decimal-separator adjustment of one split line, as ReadFieldLine applies it.
 void AdjustDecimalSeparators(QStringList& fields);

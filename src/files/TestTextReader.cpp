@@ -1,11 +1,12 @@
 #include "files/TestTextReader.h"
 
 #include "files/FieldLine.h"
+#include "files/SampleLine.h"
 #include "files/TextFieldValues.h"
 #include "model/CodePage.h"
 #include "model/Errors.h"
+#include "model/LocaleFormat.h"
 
-#include <QBuffer>
 #include <QDir>
 
 namespace {
@@ -13,31 +14,40 @@ namespace {
 // The lines of the file in order, with the number of the line last read.
 class TLineSource {
 public:
-    explicit TLineSource(const QByteArray& bytes) : bytes_(bytes)
-    {
-        buffer_.setBuffer(&bytes_);
-        buffer_.open(QIODevice::ReadOnly);
-    }
+    explicit TLineSource(const QByteArray& bytes) : bytes_(bytes) {}
     // The next line of the head; a file ending here is damaged.
     const QStringList& Next()
     {
-        if (buffer_.atEnd()) {
+        if (AtEnd()) {
             ++line_;
             throw VybitorError(QStringLiteral("the file ends before its data block"));
         }
         return NextOrEnd();
     }
-    const QStringList& NextOrEnd()
+    const QStringList& NextOrEnd() { return FieldsOf(NextBytes()); }
+    // The next line's bytes without its line end.
+    QByteArrayView NextBytes()
     {
-        ReadFieldLine(buffer_, fields_);
+        const qsizetype start = pos_;
+        qsizetype end = bytes_.indexOf('\n', start);
+        pos_ = end < 0 ? bytes_.size() : end + 1;
+        if (end < 0)
+            end = bytes_.size();
+        if (end > start && bytes_[end - 1] == '\r')
+            --end;
         ++line_;
+        return QByteArrayView(bytes_).sliced(start, end - start);
+    }
+    const QStringList& FieldsOf(QByteArrayView line)
+    {
+        SplitFieldLine(line, fields_);
         return fields_;
     }
-    bool AtEnd() const { return buffer_.atEnd(); }
+    bool AtEnd() const { return pos_ >= bytes_.size(); }
     // Only line ends and blanks follow.
     bool RestIsBlank() const
     {
-        for (qint64 i = buffer_.pos(); i < bytes_.size(); ++i)
+        for (qsizetype i = pos_; i < bytes_.size(); ++i)
             if (!QChar::isSpace(uchar(bytes_[i])))
                 return false;
         return true;
@@ -45,8 +55,8 @@ public:
     int Line() const { return line_; }
 
 private:
-    QByteArray bytes_;
-    QBuffer buffer_;
+    const QByteArray& bytes_;
+    qsizetype pos_ = 0;
     QStringList fields_;
     int line_ = 0;
 };
@@ -195,9 +205,21 @@ void ReadSample(const QStringList& f, int i, const TTestTextContent& c, TMeasure
 void ReadSamples(TLineSource& in, TTestTextContent& c)
 {
     TTestRecord& r = *c.Record;
+    // Lines of plain numbers are read from their bytes; any other line (the first of the
+    // short format, which sets the battery count, and every line the byte reader refuses)
+    // goes through the general reader, which also words the errors.
+    const QChar sep = DecimalSeparator();
+    const bool bytesReadable = sep == QLatin1Char('.') || sep == QLatin1Char(',');
     int rows = 0;
     while (!in.AtEnd()) {
-        const QStringList& f = in.NextOrEnd();
+        const QByteArrayView line = in.NextBytes();
+        if (bytesReadable && rows < MaxRows && (rows > 0 || c.FullFormat)
+            && ReadSampleLine(line, rows, {c.FullFormat, r.Header.Period, r.RunInfo.BatteryCount}, r.Rows[rows])) {
+            ++c.SampleLines;
+            ++rows;
+            continue;
+        }
+        const QStringList& f = in.FieldsOf(line);
         if (IsBlankLine(f)) {
             if (in.RestIsBlank()) // files edited by hand often end so
                 break;

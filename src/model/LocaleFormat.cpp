@@ -1,10 +1,12 @@
 #include "model/LocaleFormat.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -102,44 +104,56 @@ QString FormatLocale(const char* pattern, std::initializer_list<FormatArg> args)
     return out;
 }
 
-bool ParseLocaleDouble(const QString& text, double& value)
+QString FixedLocale(double value, int decimals)
 {
-    // Only digits, one separator, an optional sign and an exponent are a number here.
-    // Checked by hand: files carry a million of these, a pattern match per value is too slow.
-    const QString t = text.trimmed();
+    // The longest double has 309 integer digits; sign, point and 20 decimals fit beside them.
+    char buffer[340];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, std::clamp(decimals, 0, 20)).ptr;
     const QChar sep = DecimalSeparator();
+    if (sep.unicode() < 0x80) {
+        std::replace(buffer, end, '.', char(sep.unicode()));
+        return QString::fromLatin1(buffer, end - buffer);
+    }
+    return QString::fromLatin1(buffer, end - buffer).replace(QLatin1Char('.'), sep);
+}
+
+bool ParseDecimalChars(std::string_view t, std::string_view separators, double& value)
+{
+    // Checked by hand: files carry a million of these, a pattern match per value is too slow.
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     char ascii[64];
-    const qsizetype n = t.size();
-    if (n == 0 || n >= qsizetype(sizeof ascii))
+    const size_t n = t.size();
+    if (n == 0 || n >= sizeof ascii)
         return false;
-    const auto digit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
-    qsizetype i = 0;
-    if (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-'))
+    size_t i = 0;
+    if (t[i] == '+' || t[i] == '-')
         ++i;
-    qsizetype mantissaDigits = 0;
-    while (i < n && digit(t[i]))
-        ++i, ++mantissaDigits;
-    if (i < n && t[i] == sep) {
-        ++i;
-        while (i < n && digit(t[i]))
-            ++i, ++mantissaDigits;
+    size_t mantissaDigits = 0;
+    for (; i < n && digit(t[i]); ++i)
+        ++mantissaDigits;
+    size_t separator = n;
+    if (i < n && (t[i] == separators.front() || t[i] == separators.back())) {
+        separator = i;
+        for (++i; i < n && digit(t[i]); ++i)
+            ++mantissaDigits;
     }
     if (mantissaDigits == 0)
         return false;
-    if (i < n && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
+    if (i < n && (t[i] == 'e' || t[i] == 'E')) {
         ++i;
-        if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+        if (i < n && (t[i] == '+' || t[i] == '-'))
             ++i;
-        qsizetype exponentDigits = 0;
-        while (i < n && digit(t[i]))
-            ++i, ++exponentDigits;
+        size_t exponentDigits = 0;
+        for (; i < n && digit(t[i]); ++i)
+            ++exponentDigits;
         if (exponentDigits == 0)
             return false;
     }
     if (i != n)
         return false;
-    for (qsizetype j = 0; j < n; ++j)
-        ascii[j] = t[j] == sep ? '.' : char(t[j].unicode());
+    std::memcpy(ascii, t.data(), n);
+    if (separator < n)
+        ascii[separator] = '.';
     const char* begin = ascii + (ascii[0] == '+' ? 1 : 0);
     double v = 0;
     const auto [end, error] = std::from_chars(begin, ascii + n, v);
@@ -147,6 +161,25 @@ bool ParseLocaleDouble(const QString& text, double& value)
         return false;
     value = v;
     return true;
+}
+
+bool ParseLocaleDouble(const QString& text, double& value)
+{
+    // Only ASCII, with the locale's separator (which may be none) standing in as '.'.
+    const QString t = text.trimmed();
+    const QChar sep = DecimalSeparator();
+    char ascii[64];
+    if (t.size() >= qsizetype(sizeof ascii))
+        return false;
+    for (qsizetype j = 0; j < t.size(); ++j) {
+        if (t[j] == sep)
+            ascii[j] = '.';
+        else if (t[j].unicode() < 0x80 && t[j] != QLatin1Char('.'))
+            ascii[j] = char(t[j].unicode());
+        else
+            return false;
+    }
+    return ParseDecimalChars(std::string_view(ascii, size_t(t.size())), ".", value);
 }
 
 QDateTime TesterDateTime(quint32 secondsSince1980)

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QString>
 #include <initializer_list>
+#include <string_view>
 
 const QLocale& ProgramLocale();
 void SetProgramLocale(const QLocale& locale);   // tests and the CLI's --locale only
@@ -31,9 +32,18 @@ struct FormatArg {
 QString FormatLocale(const char* pattern, std::initializer_list<FormatArg> args);
 inline QString FormatLocale(const char* pattern, FormatArg arg) { return FormatLocale(pattern, {arg}); }
 
+// The text of printf's "%.<decimals>f" (decimals 0 to 20) with the locale's separator, without the pattern
+// machinery: the data grid formats a million cells with it.
+QString FixedLocale(double value, int decimals);
+
 // Reads a decimal number written with the locale's separator (no separator substitution);
 // leading and trailing blanks are allowed. Returns false for anything else.
 bool ParseLocaleDouble(const QString& text, double& value);
+
+// Reads a number from ASCII text without blanks around it: digits with at most one of the
+// separators (one or two characters), an optional sign and exponent, finite, fewer than 64
+// characters.
+bool ParseDecimalChars(std::string_view text, std::string_view separators, double& value);
 
 // Date and time of the tester's clock: seconds since 1.1.1980 00:00:00.
 QDateTime TesterDateTime(quint32 secondsSince1980);

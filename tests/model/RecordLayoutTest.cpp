@@ -4,7 +4,10 @@
 #include "support/LocaleScope.h"
 
 #include <gtest/gtest.h>
+#include <cmath>
 #include <cstring>
+#include <limits>
+#include <random>
 
 TEST(TextFields, FullWidthFieldHasNoTerminatorAndReservedByteIsNotText)
 {
@@ -34,6 +37,26 @@ TEST(LocaleFormat, PatternsUseTheLocaleSeparatorOnlyInNumbers)
     LocaleScope en("en_US");
     EXPECT_EQ(FormatLocale("%6.1fW   ", 1500.0), QStringLiteral("1500.0W   "));
     EXPECT_EQ(FormatLocale("%s=%d", {QStringLiteral("ř"), 5}), QStringLiteral("ř=5"));
+}
+
+// The data grid's fast formatter must write exactly what printf writes, rounding ties,
+// negative zero and huge values included.
+TEST(LocaleFormat, FixedLocaleWritesWhatPrintfWrites)
+{
+    std::vector<double> values = {0.0, -0.0, 0.05, 0.15, 0.25, 2.675, 1.005, -0.04, -0.05, 12.345f, 99.95,
+                                  1e20, -1e300, std::numeric_limits<double>::max(), 5e-324,
+                                  std::numeric_limits<double>::infinity()};
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<float> volts(-20.0f, 3000.0f);
+    for (int i = 0; i < 5000; ++i)
+        values.push_back(volts(rng));
+    for (const char* locale : {"cs_CZ", "en_US"}) {
+        LocaleScope scope(locale);
+        for (double v : values) {
+            ASSERT_EQ(FixedLocale(v, 1), FormatLocale("%.1f", v)) << v;
+            ASSERT_EQ(FixedLocale(v, 2), FormatLocale("%.2f", v)) << v;
+        }
+    }
 }
 
 TEST(LocaleFormat, DecimalsReadOnlyWithTheLocaleSeparator)
