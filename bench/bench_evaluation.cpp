@@ -1,12 +1,11 @@
-// Figures for the load chain: the measurement table filled and the capacity evaluated, on
-// strings of 12, 36 and 108 batteries with 1000, 3000 and 10000 samples (the last one is
-// the full-size test).
+// Figures for the load chain on the scaling grid: the measurement table filled and the
+// capacity evaluated.
+#include "ScalingGrid.h"
+
 #include "app/ProgramState.h"
 #include "evaluation/CapacityEvaluation.h"
 #include "evaluation/MeasurementTable.h"
 #include "support/RecordBuilder.h"
-
-#include <benchmark/benchmark.h>
 
 namespace {
 void loadTest(TProgramState& s, int batteries, int rows)
@@ -20,11 +19,6 @@ void loadTest(TProgramState& s, int batteries, int rows)
     s.Texts.Hvproud = QStringLiteral("  10.0A   ");
 }
 
-void scalingGrid(benchmark::internal::Benchmark* b)
-{
-    b->ArgsProduct({{12, 36, 108}, {1000, 3000, 10000}})->ArgNames({"batteries", "rows"});
-}
-
 void BM_FillMeasurementTable(benchmark::State& bench)
 {
     TProgramState s;
@@ -33,7 +27,7 @@ void BM_FillMeasurementTable(benchmark::State& bench)
     for (auto _ : bench)
         FillMeasurementTable(s);
 }
-BENCHMARK(BM_FillMeasurementTable)->Apply(scalingGrid)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillMeasurementTable)->Apply(ScalingGrid)->Unit(benchmark::kMillisecond);
 
 void BM_EvaluateCapacity(benchmark::State& bench)
 {
@@ -42,7 +36,7 @@ void BM_EvaluateCapacity(benchmark::State& bench)
     for (auto _ : bench)
         EvaluateCapacity(s);
 }
-BENCHMARK(BM_EvaluateCapacity)->Apply(scalingGrid)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EvaluateCapacity)->Apply(ScalingGrid)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv)

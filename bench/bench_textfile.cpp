@@ -1,6 +1,7 @@
-// The test text file of a full test (108 batteries x 10000 samples): building its bytes,
-// saving it to disk, loading it back with the whole load chain; and decoding a full stored
-// test file as "Otevři" does.
+// The test text file saved and loaded back with the whole load chain, on the scaling grid;
+// and a full stored test file decoded as "Otevři" does.
+#include "ScalingGrid.h"
+
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
 #include "evaluation/LoadChain.h"
@@ -11,69 +12,57 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
-TProgramState& FullState()
+// A shown test of the benchmark's size, in the Czech locale (decimal comma).
+std::unique_ptr<TProgramState> ShownTest(const benchmark::State& s)
 {
-    static TProgramState state;
-    static bool shown = false;
-    if (!shown) {
-        SetProgramLocale(QLocale(QStringLiteral("cs_CZ")));
-        auto record = MakeStringRecord(MaxBatteries, MaxRows);
-        record->Header.EndVoltage = 2000.0f;
-        record->Header.TestMinutes = 600;
-        TakeOverRecord(state.Record(), *record);
-        ShowLoadedTest(state);
-        shown = true;
-    }
+    SetProgramLocale(QLocale(QStringLiteral("cs_CZ")));
+    auto state = std::make_unique<TProgramState>();
+    auto record = MakeStringRecord(int(s.range(0)), int(s.range(1)));
+    record->Header.EndVoltage = 2000.0f;
+    record->Header.TestMinutes = 600;
+    TakeOverRecord(state->Record(), *record);
+    ShowLoadedTest(*state);
     return state;
-}
-
-void BM_TextFileBytes(benchmark::State& s)
-{
-    TProgramState& state = FullState();
-    for (auto _ : s)
-        benchmark::DoNotOptimize(TestTextFileBytes(state));
 }
 
 void BM_SaveTestTextFile(benchmark::State& s)
 {
-    TProgramState& state = FullState();
+    const auto state = ShownTest(s);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("full.txt"));
+    const QString path = dir.filePath(QStringLiteral("test.txt"));
     for (auto _ : s)
-        SaveTestTextFile(state, path);
-    s.counters["bytes"] = double(QFileInfo(path).size());
+        SaveTestTextFile(*state, path);
+    s.counters["file_MB"] = double(QFileInfo(path).size()) / 1e6;
 }
+BENCHMARK(BM_SaveTestTextFile)->Apply(ScalingGrid)->Unit(benchmark::kMillisecond);
 
 void BM_LoadTestTextFile(benchmark::State& s)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("full.txt"));
-    SaveTestTextFile(FullState(), path);
-    TProgramState target;
+    const QString path = dir.filePath(QStringLiteral("test.txt"));
+    SaveTestTextFile(*ShownTest(s), path);
+    auto target = std::make_unique<TProgramState>();
     for (auto _ : s)
-        LoadTestTextFile(target, path);
-    if (target.Record().RowCount != MaxRows || target.Record().RunInfo.BatteryCount != MaxBatteries)
-        s.SkipWithError("the full test did not load whole");
+        LoadTestTextFile(*target, path);
+    if (target->Record().RowCount != s.range(1) || target->Record().RunInfo.BatteryCount != s.range(0))
+        s.SkipWithError("the test did not load whole");
 }
+BENCHMARK(BM_LoadTestTextFile)->Apply(ScalingGrid)->Unit(benchmark::kMillisecond);
 
 void BM_DecodeStoredTestFile(benchmark::State& s)
 {
-    const QByteArray bytes = StoredBytes(FullState().Record());
+    const auto full = MakeStringRecord(MaxBatteries, MaxRows);
+    const QByteArray bytes = StoredBytes(*full);
     auto work = std::make_unique<TTestRecord>();
     for (auto _ : s)
         benchmark::DoNotOptimize(DecodeStoredTestFile(bytes, *work));
 }
+BENCHMARK(BM_DecodeStoredTestFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK(BM_TextFileBytes)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SaveTestTextFile)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadTestTextFile)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DecodeStoredTestFile)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -110,6 +110,10 @@ void TFgraf::BuildGraph()
     TBXItem5->setChecked(false);
 
     const int n = graph.BatteryCount();
+    // Buttons shown one by one into a visible bar would lay the bar out, and resize and
+    // replot the chart, once per button: the bar is laid out once, when shown again.
+    const bool barHidden = TBXToolbar1->isHidden();
+    TBXToolbar1->hide();
     for (int k = 0; k < n; ++k) {
         auto* button = new QToolButton(TBXToolbar1);
         button->setText(QString::number(k + 1));
@@ -118,8 +122,10 @@ void TFgraf::BuildGraph()
         button->setChecked(true);
         connect(button, &QToolButton::clicked, this, [this, k] { BatteryClicked(k); });
         flow_->addWidget(button);
+        button->show();
         buttons_.push_back(button);
     }
+    TBXToolbar1->setHidden(barHidden);
 
     QVector<double> x(record.RowCount), y(record.RowCount);
     for (int r = 0; r < record.RowCount; ++r)
