@@ -36,12 +36,13 @@ void ReadFieldLine(QIODevice& file, QStringList& fields)
     SplitFieldLine(line, fields);
 }
 
-void SplitFieldLine(QByteArrayView line, QStringList& fields)
+void SplitFieldLine(QByteArrayView line, QStringList& fields, bool keepSeparators)
 {
     fields = DecodeAnsi(line.toByteArray()).split(QLatin1Char('\t'));
     if (fields.size() > MaxLineFields)
         fields.resize(MaxLineFields);
-    AdjustDecimalSeparators(fields);
+    if (!keepSeparators)
+        AdjustDecimalSeparators(fields);
 }
 
 QString EncodeDotDate(const QDate& date)

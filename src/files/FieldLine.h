@@ -15,8 +15,9 @@ inline constexpr int MaxLineFields = 114;
 // "Datum", "Lokalita", "Měřil" or "Zakázka". At the end of the file gives one empty field.
 void ReadFieldLine(QIODevice& file, QStringList& fields);
 
-// The same for one line given without its line end.
-void SplitFieldLine(QByteArrayView line, QStringList& fields);
+// The same for one line given without its line end. With keepSeparators no field is
+// adjusted, whatever the line's label: the head's text lines are known by their place too.
+void SplitFieldLine(QByteArrayView line, QStringList& fields, bool keepSeparators = false);
 
 // The decimal-separator adjustment of one split line, as ReadFieldLine applies it.
 void AdjustDecimalSeparators(QStringList& fields);

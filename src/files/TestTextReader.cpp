@@ -15,15 +15,18 @@ namespace {
 class TLineSource {
 public:
     explicit TLineSource(const QByteArray& bytes) : bytes_(bytes) {}
-    // The next line of the head; a file ending here is damaged.
-    const QStringList& Next()
+    // The next line of the head; a file ending here is damaged. A line that holds a text
+    // (locality, job, date, name) keeps its dots and commas under any caption, also one
+    // saved in another language.
+    const QStringList& Next(bool keepSeparators = false)
     {
         if (AtEnd()) {
             ++line_;
             throw VybitorError(QStringLiteral("the file ends before its data block"));
         }
-        return NextOrEnd();
+        return FieldsOf(NextBytes(), keepSeparators);
     }
+    const QStringList& NextText() { return Next(true); }
     const QStringList& NextOrEnd() { return FieldsOf(NextBytes()); }
     // The next line's bytes without its line end.
     QByteArrayView NextBytes()
@@ -38,9 +41,9 @@ public:
         ++line_;
         return QByteArrayView(bytes_).sliced(start, end - start);
     }
-    const QStringList& FieldsOf(QByteArrayView line)
+    const QStringList& FieldsOf(QByteArrayView line, bool keepSeparators = false)
     {
-        SplitFieldLine(line, fields_);
+        SplitFieldLine(line, fields_, keepSeparators);
         return fields_;
     }
     bool AtEnd() const { return pos_ >= bytes_.size(); }
@@ -81,10 +84,10 @@ void ReadHead(TLineSource& in, TTestTextContent& c)
     c.MeasurementNumber = Field(*f, 1);
     h.TestNumber = 0; // the text just read stays when the test is shown
     SetFieldText(h.BatteryId, Field(*f, 2));
-    SetFieldText(h.Locality, Field(in.Next(), 1));
-    c.Job = Field(in.Next(), 1);
+    SetFieldText(h.Locality, Field(in.NextText(), 1));
+    c.Job = Field(in.NextText(), 1);
 
-    const QDate date = DecodeDotDate(Field(in.Next(), 1));
+    const QDate date = DecodeDotDate(Field(in.NextText(), 1));
     f = &in.Next();
     r.RunInfo.StartTime = TesterSeconds(date, TimeOfDayField(Field(*f, 1)));
     c.BatteryTableRows = Field(*f, 2).isEmpty() ? 4 : IntField(Field(*f, 2), 0, 1000000, "number of battery table rows");
@@ -145,7 +148,7 @@ void ReadTrailer(TLineSource& in, TTestTextContent& c)
     r.Header.Period = uint8_t(IntField(Field(period, 1), 0, 255, "period"));
     r.RunInfo.EndReason = Field(period, 2).isEmpty() ? 1 : uint8_t(IntField(Field(period, 2), 0, 255, "end reason"));
 
-    SetFieldText(r.Header.MeasuredBy, Field(in.Next(), 1));
+    SetFieldText(r.Header.MeasuredBy, Field(in.NextText(), 1));
 
     const QStringList& next = in.Next();
     if (!Field(next, 0).isEmpty()) {

@@ -29,7 +29,7 @@ void TTranslationRegistry::Register(const QString& component, int id, const QStr
                                     TTextSetter setter, QObject* owner)
 {
     const QString name = component.toLower();
-    auto same = [&](const Entry& e) { return e.Component == name && e.Id == id; };
+    auto same = [&](const Entry& e) { return e.Component == name && e.Id == id && e.Owner == owner; };
     entries_.erase(std::remove_if(entries_.begin(), entries_.end(), same), entries_.end());
     const bool ownerKnown = owner && std::any_of(entries_.begin(), entries_.end(),
                                                  [&](const Entry& e) { return e.Owner == owner; });

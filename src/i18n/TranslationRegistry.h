@@ -27,8 +27,9 @@ public:
 
     // Registers text `id` (> 0) of window `component`. The setter is called at once with the
     // text in force (the current language's, or the design text) and again on every switch.
-    // Registering the same component and id again replaces the earlier entry. With an owner,
-    // the window's entries go away when the owner is destroyed.
+    // Registering the same component and id for the same owner again replaces the earlier
+    // entry; other owners keep theirs (a label and the state's copy of its caption). With an
+    // owner, its entries go away when the owner is destroyed.
     void Register(const QString& component, int id, const QString& designText, TTextSetter setter,
                   QObject* owner = nullptr);
     // Drops every entry of the owner (also done automatically on its destruction).

@@ -4,6 +4,7 @@
 #include "files/TestTextFile.h"
 
 #include "app/UserReport.h"
+#include "i18n/TranslationRegistry.h"
 #include "model/Errors.h"
 #include "support/LocaleScope.h"
 
@@ -190,6 +191,37 @@ TEST_P(TextFileRoundTrip, ReopenedTestHasTheValuesAtWrittenPrecision)
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, TextFileRoundTrip, testing::Values("cs_CZ", "en_US"));
+
+// Under another language the file carries that language's captions; on a comma locale its
+// texts must still come back with their dots, and its date must still read.
+TEST(SaveTestTextFile, CaptionsFollowTheLanguageAndTextsKeepTheirDots)
+{
+    LocaleScope cs("cs_CZ");
+    struct English {
+        English() { TTranslationRegistry::Instance().ApplyTexts({{"Fmain", {{43, "Locality"}, {44, "Job"}, {48, "Measured by"}, {61, "Date"}}}}); }
+        ~English() { TTranslationRegistry::Instance().ApplyDesignTexts(); }
+    } english;
+    QTemporaryDir dir;
+    TProgramState s;
+    ShowBuiltTest(s, {1, 2}, 5);
+    s.Texts.Hlokalita = QStringLiteral("Hala 2.3");
+    s.Texts.Hzakazka = QStringLiteral("Z.1");
+    s.Texts.Hmeril = QStringLiteral("J. Novák");
+    const QString path = dir.filePath(QStringLiteral("en.txt"));
+    SaveTestTextFile(s, path);
+    const QList<QByteArray> lines = LinesOf(ReadBytes(path));
+    EXPECT_EQ(Line(lines, 1), QStringLiteral("Locality\tHala 2.3"));
+    EXPECT_EQ(Line(lines, 2), QStringLiteral("Job\tZ.1"));
+    EXPECT_EQ(Line(lines, 3), QStringLiteral("Date\t3.3.2008"));
+    EXPECT_TRUE(lines.contains(EncodeAnsi(QStringLiteral("Measured by\tJ. Novák"))));
+
+    TProgramState back;
+    LoadTestTextFile(back, path);
+    EXPECT_EQ(back.Texts.Hlokalita, QStringLiteral("Hala 2.3"));
+    EXPECT_EQ(back.Texts.Hzakazka, QStringLiteral("Z.1"));
+    EXPECT_EQ(back.Texts.Hmeril, QStringLiteral("J. Novák"));
+    EXPECT_EQ(back.Record().RunInfo.StartTime, s.Record().RunInfo.StartTime);
+}
 
 TEST(SaveTestTextFile, AFailedSaveKeepsTheOldFile)
 {

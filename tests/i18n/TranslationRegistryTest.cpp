@@ -39,3 +39,21 @@ TEST(TranslationRegistry, KnowsTheFiveTranslatableWindows)
     EXPECT_FALSE(TTranslationRegistry::IsTranslatableWindow("Farchiv"));
     EXPECT_FALSE(TTranslationRegistry::IsTranslatableWindow("$CONSTANTS"));
 }
+
+// A label and the state's copy of its caption share one id; each owner keeps its entry.
+TEST(TranslationRegistry, OwnersOfOneIdAllFollowTheLanguage)
+{
+    auto& registry = TTranslationRegistry::Instance();
+    auto label = std::make_unique<QObject>();
+    auto copy = std::make_unique<QObject>();
+    QString shown, kept, replaced;
+    registry.Register("Fmain", 43, "Lokalita", [&](const QString& t) { replaced = t; }, label.get());
+    registry.Register("Fmain", 43, "Lokalita", [&](const QString& t) { shown = t; }, label.get());
+    registry.Register("Fmain", 43, "Lokalita", [&](const QString& t) { kept = t; }, copy.get());
+    registry.ApplyTexts({{"fmain", {{43, "Locality"}}}});
+    EXPECT_EQ(shown, "Locality");
+    EXPECT_EQ(kept, "Locality");
+    EXPECT_EQ(replaced, "Lokalita") << "the same owner's second entry replaces its first";
+    registry.ApplyDesignTexts();
+    EXPECT_EQ(kept, "Lokalita");
+}

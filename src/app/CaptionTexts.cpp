@@ -1,0 +1,19 @@
+#include "app/CaptionTexts.h"
+
+#include "app/ProgramState.h"
+#include "i18n/TranslationRegistry.h"
+
+void RegisterCaptionTexts(TProgramState& state)
+{
+    // Ids of the main window's header panel (41-50) and result band (61-68).
+    const std::pair<int, QString TMainCaptions::*> captions[] = {
+        {41, &TMainCaptions::Lcislo_mereni}, {42, &TMainCaptions::Lcislo_baterie}, {43, &TMainCaptions::Llokalita},
+        {44, &TMainCaptions::Lzakazka},      {45, &TMainCaptions::Ltypbat},        {46, &TMainCaptions::Lzkouska},
+        {48, &TMainCaptions::Lmeril},        {49, &TMainCaptions::Lprovoz},        {50, &TMainCaptions::Lpoznamka},
+        {61, &TMainCaptions::Ldatum},        {62, &TMainCaptions::Lcas},           {63, &TMainCaptions::Lperioda},
+        {64, &TMainCaptions::Lknap},         {67, &TMainCaptions::Ldelka_testu},   {68, &TMainCaptions::Lkapacita}};
+    const TMainCaptions design;
+    for (const auto& [id, caption] : captions)
+        TTranslationRegistry::Instance().Register(QStringLiteral("Fmain"), id, design.*caption,
+                                                  [&state, caption](const QString& text) { state.Captions.*caption = text; }, &state);
+}
