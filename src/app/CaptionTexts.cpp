@@ -13,7 +13,9 @@ void RegisterCaptionTexts(TProgramState& state)
         {61, &TMainCaptions::Ldatum},        {62, &TMainCaptions::Lcas},           {63, &TMainCaptions::Lperioda},
         {64, &TMainCaptions::Lknap},         {67, &TMainCaptions::Ldelka_testu},   {68, &TMainCaptions::Lkapacita}};
     const TMainCaptions design;
-    for (const auto& [id, caption] : captions)
-        TTranslationRegistry::Instance().Register(QStringLiteral("Fmain"), id, design.*caption,
+    for (const auto& entry : captions) {
+        QString TMainCaptions::*const caption = entry.second;
+        TTranslationRegistry::Instance().Register(QStringLiteral("Fmain"), entry.first, design.*caption,
                                                   [&state, caption](const QString& text) { state.Captions.*caption = text; }, &state);
+    }
 }
