@@ -16,10 +16,10 @@ namespace {
 
 const QStringList FixedTitles{"Cesta", "Jméno", "Měření", "Číslo bat.", "Lokalita", "Datum", "V. proud"};
 
-QStringList ReadFields(QIODevice& in)
+QStringList ReadFields(QIODevice& in, bool keepSeparators = false)
 {
     QStringList fields;
-    ReadFieldLine(in, fields);
+    ReadFieldLine(in, fields, keepSeparators);
     return fields;
 }
 
@@ -95,9 +95,10 @@ void TArchiveList::AddFile(const QString& folder, const QString& name, const QSt
     Grid.SetCell(1, row, name);
     Grid.SetCell(2, row, line1.value(1));
     Grid.SetCell(3, row, line1.value(2));
-    Grid.SetCell(4, row, ReadFields(file).value(1));
+    // Locality and date are texts: their dots and commas stay under any caption.
+    Grid.SetCell(4, row, ReadFields(file, true).value(1));
     ReadFields(file);
-    Grid.SetCell(5, row, ReadFields(file).value(1));
+    Grid.SetCell(5, row, ReadFields(file, true).value(1));
     ReadFields(file);
     Grid.SetCell(6, row, ReadFields(file).value(1));
     for (int skip = 0; skip < 3; ++skip)

@@ -26,14 +26,14 @@ void AdjustDecimalSeparators(QStringList& fields)
         fields[i].replace(foreign, decimal);
 }
 
-void ReadFieldLine(QIODevice& file, QStringList& fields)
+void ReadFieldLine(QIODevice& file, QStringList& fields, bool keepSeparators)
 {
     QByteArray line = file.readLine();
     if (line.endsWith('\n'))
         line.chop(1);
     if (line.endsWith('\r'))
         line.chop(1);
-    SplitFieldLine(line, fields);
+    SplitFieldLine(line, fields, keepSeparators);
 }
 
 void SplitFieldLine(QByteArrayView line, QStringList& fields, bool keepSeparators)

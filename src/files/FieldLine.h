@@ -13,10 +13,11 @@ inline constexpr int MaxLineFields = 114;
 // Reads the next line of an open text file into fields (at most MaxLineFields), with the
 // locale's decimal separator put into every field but the first, unless the line is labelled
 // "Datum", "Lokalita", "Měřil" or "Zakázka". At the end of the file gives one empty field.
-void ReadFieldLine(QIODevice& file, QStringList& fields);
+void ReadFieldLine(QIODevice& file, QStringList& fields, bool keepSeparators = false);
 
-// The same for one line given without its line end. With keepSeparators no field is
-// adjusted, whatever the line's label: the head's text lines are known by their place too.
+// The same for one line given without its line end. With keepSeparators (for both) no
+// field is adjusted, whatever the line's label: the head's text lines are known by their
+// place too, also under captions of another language.
 void SplitFieldLine(QByteArrayView line, QStringList& fields, bool keepSeparators = false);
 
 // The decimal-separator adjustment of one split line, as ReadFieldLine applies it.

@@ -85,3 +85,21 @@ TEST(ArchiveScan, BatteryColumnsFilterAndRescan)
     EXPECT_FALSE(list.Hidden[1]);
     EXPECT_EQ(list.Grid.ColCount(), 21);
 }
+
+// A file saved under English captions, scanned on a comma locale: locality and date are
+// texts and show as written.
+TEST(ArchiveScan, TextsOfAFileUnderOtherCaptionsKeepTheirDots)
+{
+    LocaleScope cs("cs_CZ");
+    QTemporaryDir dir;
+    QFile f(dir.filePath("en.txt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Measurement no.\t1\tB1\r\nLocality\tHala 2.3\r\nJob\tZ.1\r\nDate\t3.3.2008\r\nx\r\nDischarge current\t  10.5\r\n");
+    f.close();
+    TArchiveList list;
+    list.ScanFolders({{dir.path(), "N"}}, QString(), false, QStringLiteral("Measurement no."));
+    ASSERT_EQ(list.Grid.RowCount(), 2);
+    EXPECT_EQ(list.Grid.Cell(4, 1), QStringLiteral("Hala 2.3"));
+    EXPECT_EQ(list.Grid.Cell(5, 1), QStringLiteral("3.3.2008"));
+    EXPECT_EQ(list.Grid.Cell(6, 1), QStringLiteral("  10,5")) << "numbers still take the locale's separator";
+}
