@@ -4,6 +4,7 @@
 #include "app/ProgramState.h"
 #include "config/ui/PlacementStore.h"
 #include "evaluation/MeasurementTable.h"
+#include "evaluation/ui/FrozenColumnView.h"
 #include "app/ui/Hlavicka.h"
 #include "app/ui/Windows.h"
 #include "i18n/TranslationRegistry.h"
@@ -19,13 +20,13 @@ TFdata::TFdata(TProgramState& state, QWidget* parent) : QMainWindow(parent), sta
     setObjectName(QStringLiteral("Fdata"));
     setWindowTitle(QStringLiteral("Data"));
     resize(640, 480);
-    view_ = new QTableView(this);
-    view_->setModel(new TMeasurementTableModel(state, view_));
+    view_ = new TFrozenColumnView(this);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view_->verticalHeader()->hide();
     view_->verticalHeader()->setDefaultSectionSize(21);
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view_->setModel(new TMeasurementTableModel(state, view_));
     setCentralWidget(view_);
 
     // Where a window has no system menu to extend, the print command sits in the

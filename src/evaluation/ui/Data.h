@@ -1,16 +1,17 @@
 #pragma once
 // Window TFdata (unit Data): every sample of the loaded test.
 
+#include "evaluation/ui/FrozenColumnView.h"
+
 #include <QMainWindow>
 
-class QTableView;
 class TProgramState;
 
 class TFdata : public QMainWindow {
     Q_OBJECT
 public:
     explicit TFdata(TProgramState& state, QWidget* parent = nullptr);
-    QTableView* Grid() const { return view_; }
+    TFrozenColumnView* Grid() const { return view_; }
 
 signals:
     // The window's print command: preview the data report.
@@ -21,5 +22,5 @@ private:
     void RegisterTexts();
 
     TProgramState& state_;
-    QTableView* view_;
+    TFrozenColumnView* view_;
 };
