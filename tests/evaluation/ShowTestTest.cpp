@@ -70,7 +70,8 @@ TEST(ShowTest, DataVersion101TakesThePowerFromOffset25)
     s.Settings.DataVersion = 1;
     ShowTest(s);
     EXPECT_EQ(s.Texts.Hvproud, QStringLiteral(" 250.5W   "));
-    EXPECT_EQ(h.DischargeValue, power);
+    // Unary + reads packed fields by value; a reference to one would be misaligned.
+    EXPECT_EQ(+h.DischargeValue, power);
     h.PowerMode = 0;
     h.DischargeValue = 3;
     ShowTest(s);

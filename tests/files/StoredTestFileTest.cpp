@@ -41,7 +41,8 @@ TEST_F(StoredFile, CounterRestartsContinueTheTime)
     ASSERT_EQ(r.RowCount, 8) << "the 5 bytes after the last whole row are ignored";
     const int expected[8] = {0, 10, 20, 21, 30, 40, 41, 50};
     for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(r.Rows[i].ElapsedSeconds, expected[i]) << "row " << i;
+        // Unary + reads packed fields by value; a reference to one would be misaligned.
+        EXPECT_EQ(+r.Rows[i].ElapsedSeconds, expected[i]) << "row " << i;
     EXPECT_EQ(r.BatteryNumbers[1], 5);
     EXPECT_FLOAT_EQ(r.Rows[3].Voltages[1], 12.37f);
     EXPECT_EQ(state.Texts.Hdelka_testu, QStringLiteral("  0,8min  ")) << "the test was shown";

@@ -47,7 +47,8 @@ TEST(LoadTestTextFile, FullFormatWithItsFields)
     EXPECT_EQ(FieldText(r.Header.BatteryId), QStringLiteral("B-17"));
     EXPECT_EQ(TesterDateTime(r.RunInfo.StartTime), QDateTime(QDate(2008, 3, 3), QTime(8, 26, 40), Qt::UTC));
     EXPECT_EQ(r.Header.PowerMode, 0);
-    EXPECT_EQ(r.Header.TestMinutes, 180);
+    // Unary + reads packed fields by value; a reference to one would be misaligned.
+    EXPECT_EQ(+r.Header.TestMinutes, 180);
     EXPECT_EQ(r.RunInfo.EndReason, 3);
     EXPECT_EQ(FieldText(r.Header.MeasuredBy), QStringLiteral("Novák"));
     EXPECT_EQ(l.state.Texts.Hprovoz, QStringLiteral("Dvořák"));
@@ -56,7 +57,7 @@ TEST(LoadTestTextFile, FullFormatWithItsFields)
     EXPECT_EQ(r.BatteryNumbers[1], 6);
     ASSERT_EQ(r.RowCount, 3);
     EXPECT_FLOAT_EQ(r.Rows[2].Voltages[0], 10.25f);
-    EXPECT_EQ(r.Rows[2].ElapsedSeconds, 20) << "41.0 is below the end voltage: the last row keeps its time";
+    EXPECT_EQ(+r.Rows[2].ElapsedSeconds, 20) << "41.0 is below the end voltage: the last row keeps its time";
     EXPECT_EQ(l.state.BatteryGrid.RowCount(), 2);
     EXPECT_EQ(l.state.Choices.TKtyp, 0) << "field 2 = 0: full format, no table";
     EXPECT_TRUE(l.state.TempCompTables.empty());
@@ -144,7 +145,7 @@ TEST(LoadTestTextFile, TestKindBeforeItsSemicolonAndNoOperatorLine)
     QByteArray bytes = FullFile("Čas\t8:26:40\t1", "Typ baterie\tOPzS 250\t0", "Zkouška\t180;3 hodiny\t1");
     bytes.replace(TextFile({"Za provozovatele\tDvořák"}), QByteArray());
     l.Load(bytes);
-    EXPECT_EQ(l.state.Record().Header.TestMinutes, 180);
+    EXPECT_EQ(+l.state.Record().Header.TestMinutes, 180);
     EXPECT_EQ(l.state.Choices.TKkapacita, 1);
     EXPECT_EQ(l.state.Texts.Hprovoz, QStringLiteral("stays"));
     EXPECT_EQ(l.state.Record().RowCount, 3);
@@ -166,10 +167,10 @@ TEST(LoadTestTextFile, ShortFormatNumbersTheBatteriesAndDerivesTimes)
     EXPECT_EQ(r.BatteryNumbers[0], 1);
     EXPECT_EQ(r.BatteryNumbers[2], 3);
     ASSERT_EQ(r.RowCount, 4);
-    EXPECT_EQ(r.Rows[0].ElapsedSeconds, 0);
-    EXPECT_EQ(r.Rows[1].ElapsedSeconds, 0);
-    EXPECT_EQ(r.Rows[2].ElapsedSeconds, 20);
-    EXPECT_EQ(r.Rows[3].ElapsedSeconds, 30);
+    EXPECT_EQ(+r.Rows[0].ElapsedSeconds, 0);
+    EXPECT_EQ(+r.Rows[1].ElapsedSeconds, 0);
+    EXPECT_EQ(+r.Rows[2].ElapsedSeconds, 20);
+    EXPECT_EQ(+r.Rows[3].ElapsedSeconds, 30);
 }
 
 TEST(LoadTestTextFile, LastSampleAboveTheEndVoltageTakesThePreviousTime)
@@ -179,7 +180,7 @@ TEST(LoadTestTextFile, LastSampleAboveTheEndVoltageTakesThePreviousTime)
     bytes.replace("20\t25.0\t41.0", "20\t25.0\t50.2");
     Loaded l;
     l.Load(bytes);
-    EXPECT_EQ(l.state.Record().Rows[2].ElapsedSeconds, 10);
+    EXPECT_EQ(+l.state.Record().Rows[2].ElapsedSeconds, 10);
     EXPECT_EQ(l.state.Texts.Hdelka_testu, QStringLiteral("  0,2min  "));
 }
 

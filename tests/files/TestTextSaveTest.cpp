@@ -159,8 +159,9 @@ TEST_P(TextFileRoundTrip, ReopenedTestHasTheValuesAtWrittenPrecision)
     EXPECT_EQ(back.Texts.Hlokalita, QStringLiteral("Žďár 2"));
     EXPECT_EQ(back.Texts.Hcislo_baterie, QStringLiteral("B-17"));
     EXPECT_EQ(back.Texts.Gtypzk, QStringLiteral("180"));
-    EXPECT_EQ(b.Header.TestNumber, 0);
-    EXPECT_EQ(b.RunInfo.StartTime, r.RunInfo.StartTime);
+    // Unary + reads packed fields by value; a reference to one would be misaligned.
+    EXPECT_EQ(+b.Header.TestNumber, 0);
+    EXPECT_EQ(+b.RunInfo.StartTime, +r.RunInfo.StartTime);
     EXPECT_EQ(b.RunInfo.EndReason, 2);
     EXPECT_EQ(b.Header.Period, 10);
     EXPECT_FLOAT_EQ(b.Header.DischargeValue, 25.0f);
@@ -169,9 +170,9 @@ TEST_P(TextFileRoundTrip, ReopenedTestHasTheValuesAtWrittenPrecision)
     EXPECT_EQ(b.BatteryNumbers[2], 108);
     ASSERT_EQ(b.RowCount, 50);
     for (int i = 0; i < 50; ++i) {
-        EXPECT_EQ(b.Rows[i].ElapsedSeconds, r.Rows[i].ElapsedSeconds);
+        EXPECT_EQ(+b.Rows[i].ElapsedSeconds, +r.Rows[i].ElapsedSeconds);
         EXPECT_NEAR(b.Rows[i].CurrentA, r.Rows[i].CurrentA + r.Rows[i].CurrentB, 0.05);
-        EXPECT_EQ(b.Rows[i].CurrentB, 0.0f);
+        EXPECT_EQ(+b.Rows[i].CurrentB, 0.0f);
         for (int k = 0; k < 3; ++k)
             EXPECT_NEAR(b.Rows[i].Voltages[k], r.Rows[i].Voltages[k], 0.005);
     }

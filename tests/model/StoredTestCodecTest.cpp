@@ -59,13 +59,14 @@ TEST(StoredTestCodec, DecodesHandBuiltBytes)
 
     TStoredTestHead head;
     ASSERT_EQ(ReadStoredTestHead(bytes, head), "");
-    EXPECT_EQ(head.RunInfo.StartTime, 86400u);
+    // Unary + reads packed fields by value; a reference to one would be misaligned.
+    EXPECT_EQ(+head.RunInfo.StartTime, 86400u);
     EXPECT_EQ(head.RunInfo.EndReason, 3);
-    EXPECT_EQ(head.Header.TestNumber, 42);
+    EXPECT_EQ(+head.Header.TestNumber, 42);
     EXPECT_EQ(head.Header.Period, 30);
     EXPECT_EQ(FieldText(head.Header.BatteryId), "ABCDEFGHIJKLMNOPQ");
     EXPECT_FLOAT_EQ(head.Header.DischargeValue, 12.5f);
-    EXPECT_EQ(head.Header.TestMinutes, 180);
+    EXPECT_EQ(+head.Header.TestMinutes, 180);
     EXPECT_FLOAT_EQ(head.Header.EndVoltage, 1.75f);
     EXPECT_EQ(FieldText(head.Header.Locality), "Brno");
     EXPECT_EQ(FieldText(head.Header.MeasuredBy), "Novák");
@@ -137,5 +138,5 @@ TEST(DataVersion, PowerAtOffset25OnlyForVersion101AndPowerMode)
     EXPECT_FLOAT_EQ(header.DischargeValue, 10.0f);
     ApplyDataVersionPower(header, true);
     EXPECT_FLOAT_EQ(header.DischargeValue, power);
-    EXPECT_EQ(header.TestMinutes, stored.TestMinutes);
+    EXPECT_EQ(+header.TestMinutes, +stored.TestMinutes);
 }

@@ -95,7 +95,8 @@ TEST(TestReport, SecondCapacityIsWhiteButInPlace)
 {
     TProgramState state;
     FillState(state, 2, 3);
-    const TReportLabel* value = Find(PrepareTestReport(state), "196 Ah");
+    const TTestReportContent content = PrepareTestReport(state);
+    const TReportLabel* value = Find(content, "196 Ah");
     ASSERT_TRUE(value);
     EXPECT_EQ(value->Colour, QColor(Qt::white));
     EXPECT_EQ(value->Box.top(), 497);

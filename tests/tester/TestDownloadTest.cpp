@@ -48,9 +48,10 @@ TEST_F(Download, StampsWrapAtTheCounterLimitAndVoltagesAreCentivolts)
     const uint16_t centivolts = 1234;
     std::memcpy(bytes.data() + 98 + 2 + 20, &centivolts, 2);
     ASSERT_TRUE(LoadDownloadedTest(bytes, *loaded));
-    EXPECT_EQ(loaded->Rows[0].ElapsedSeconds, 0);
-    EXPECT_EQ(loaded->Rows[1].ElapsedSeconds, 1);
-    EXPECT_EQ(loaded->Rows[2].ElapsedSeconds, 2);
+    // Unary + reads packed fields by value; a reference to one would be misaligned.
+    EXPECT_EQ(+loaded->Rows[0].ElapsedSeconds, 0);
+    EXPECT_EQ(+loaded->Rows[1].ElapsedSeconds, 1);
+    EXPECT_EQ(+loaded->Rows[2].ElapsedSeconds, 2);
     EXPECT_EQ(loaded->BatteryNumbers[0], 1);   // tester byte 0
     EXPECT_EQ(loaded->BatteryNumbers[1], 108); // tester byte 107
     EXPECT_FLOAT_EQ(loaded->Rows[0].Voltages[0], 12.34f);
@@ -99,8 +100,8 @@ TEST_F(Download, AppendMergesBatteryColumnsAndContinuesTheTime)
     EXPECT_FLOAT_EQ(first->Rows[2].Voltages[0], 0.0f);   // battery 1 absent in the new test
     EXPECT_FLOAT_EQ(first->Rows[2].Voltages[1], 12.5f);  // new battery 3
     EXPECT_FLOAT_EQ(first->Rows[2].Voltages[2], 12.4f);  // new battery 5
-    EXPECT_EQ(first->Rows[2].ElapsedSeconds, 3600);
-    EXPECT_EQ(first->Rows[3].ElapsedSeconds, 3610);
+    EXPECT_EQ(+first->Rows[2].ElapsedSeconds, 3600);
+    EXPECT_EQ(+first->Rows[3].ElapsedSeconds, 3610);
 }
 
 TEST_F(Download, AppendBeyondTenThousandRowsKeepsWhatFits)

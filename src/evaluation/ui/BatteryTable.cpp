@@ -70,6 +70,15 @@ TBatteryTable::TBatteryTable(TProgramState& state, QWidget* parent)
     Reload();
 }
 
+// A table that is a window of its own is hidden by QWidget's destructor, after this
+// part of it is gone; the views' scroll bars and headers then still report changes.
+TBatteryTable::~TBatteryTable()
+{
+    cells_->horizontalScrollBar()->disconnect(this);
+    for (QTableView* view : {titles_, cells_})
+        view->horizontalHeader()->disconnect(this);
+}
+
 void TBatteryTable::Reload()
 {
     model_->Reload();

@@ -20,6 +20,7 @@ public:
     static constexpr int RowHeight = 21;
 
     explicit TBatteryTable(TProgramState& state, QWidget* parent = nullptr);
+    ~TBatteryTable() override;
 
     QTableView* Titles() const { return titles_; } // column 0
     QTableView* Cells() const { return cells_; }    // columns 1…
