@@ -221,7 +221,7 @@ TEST(SaveTestTextFile, CaptionsFollowTheLanguageAndTextsKeepTheirDots)
     EXPECT_EQ(back.Texts.Hlokalita, QStringLiteral("Hala 2.3"));
     EXPECT_EQ(back.Texts.Hzakazka, QStringLiteral("Z.1"));
     EXPECT_EQ(back.Texts.Hmeril, QStringLiteral("J. Novák"));
-    EXPECT_EQ(back.Record().RunInfo.StartTime, s.Record().RunInfo.StartTime);
+    EXPECT_EQ(+back.Record().RunInfo.StartTime, +s.Record().RunInfo.StartTime);
 }
 
 TEST(SaveTestTextFile, AFailedSaveKeepsTheOldFile)
