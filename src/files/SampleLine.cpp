@@ -8,18 +8,7 @@
 
 namespace {
 
-// The blanks QString::trimmed removes, as far as they are ASCII.
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-QByteArrayView Trimmed(QByteArrayView t)
-{
-    while (!t.isEmpty() && IsBlank(t.front()))
-        t = t.sliced(1);
-    while (!t.isEmpty() && IsBlank(t.back()))
-        t.chop(1);
-    return t;
-}
 
 // The TAB-separated fields of a line, one after the other.
 class TFields {
@@ -47,7 +36,7 @@ private:
 
 bool IntegerOf(QByteArrayView text, long long low, long long high, long long& value)
 {
-    const QByteArrayView t = Trimmed(text);
+    const QByteArrayView t = text.trimmed();
     const qsizetype signs = !t.isEmpty() && (t.front() == '+' || t.front() == '-') ? 1 : 0;
     if (t.size() <= signs || t.size() > 18 || !IsDigit(t[signs]))
         return false;
@@ -59,7 +48,7 @@ bool IntegerOf(QByteArrayView text, long long low, long long high, long long& va
 // Either separator: the general reader turns the other one into the locale's.
 bool DecimalOf(QByteArrayView text, float& value)
 {
-    const QByteArrayView t = Trimmed(text);
+    const QByteArrayView t = text.trimmed();
     double v = 0;
     if (!ParseDecimalChars(std::string_view(t.data(), size_t(t.size())), ".,", v))
         return false;
