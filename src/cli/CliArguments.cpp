@@ -1,107 +1,183 @@
 #include "cli/CliArguments.h"
 
+#include "cli/CliBatteries.h"
+#include "cli/CliHelp.h"
+
+#include <CLI/CLI.hpp>
 #include <QFileInfo>
 
 namespace {
-const QStringList commands = {QStringLiteral("list"), QStringLiteral("download"), QStringLiteral("delete"),
-                              QStringLiteral("convert"), QStringLiteral("evaluate"), QStringLiteral("presets")};
+std::string Std(const QString& text) { return text.toStdString(); }
+QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// The option's value into target; an error text when it is missing.
-QString takeValue(const QStringList& args, int& i, QString& target)
+// CLI11 stores into std::string; the arguments are QStrings.
+CLI::Option* AddText(CLI::App* app, const std::string& name, QString& target, const std::string& help)
 {
-    if (i + 1 >= args.size())
-        return QStringLiteral("%1 needs a value").arg(args[i]);
-    target = args[++i];
-    return {};
+    return app->add_option_function<std::string>(name, [&target](const std::string& v) { target = Q(v); }, help);
 }
 
-QString takeTcp(const QString& text, TCliArguments& out)
+CLI::Option* AddText(CLI::App* app, const std::string& name, std::optional<QString>& target, const std::string& help)
+{
+    return app->add_option_function<std::string>(name, [&target](const std::string& v) { target = Q(v); }, help);
+}
+
+CLI::Option* AddTexts(CLI::App* app, const std::string& name, QStringList& target, const std::string& help)
+{
+    return app->add_option_function<std::vector<std::string>>(
+        name, [&target](const std::vector<std::string>& v) {
+            for (const std::string& s : v)
+                target << Q(s);
+        }, help);
+}
+
+// A validator from a function that returns an error text (empty: valid).
+CLI::Validator Check(std::function<QString(const QString&)> check)
+{
+    return CLI::Validator([check](std::string& value) { return Std(check(Q(value))); }, std::string());
+}
+
+// HOST[:PORT] into the link options.
+void TakeTcp(const QString& text, TCliArguments& out)
 {
     QString host = text;
-    const int colon = text.lastIndexOf(QLatin1Char(':'));
+    const int colon = int(text.lastIndexOf(QLatin1Char(':')));
     if (colon >= 0) {
         bool ok = false;
         const uint port = text.mid(colon + 1).toUInt(&ok);
         if (!ok || port == 0 || port > 65535)
-            return QStringLiteral("bad port in --tcp %1").arg(text);
+            throw CLI::ValidationError("--tcp", Std(QStringLiteral("bad port in %1").arg(text)));
         out.TcpPort = quint16(port);
         host = text.left(colon);
     }
     if (host.isEmpty())
-        return QStringLiteral("--tcp needs a host");
+        throw CLI::ValidationError("--tcp", "needs a host");
     out.TcpHost = host;
-    return {};
 }
 
-// Options that belong to one command only; given to another they are a usage error.
-QString checkOptionsFit(const TCliArguments& out)
+QString CheckOutput(const QString& path)
 {
-    const QString& c = out.Command;
-    const bool download = c == QLatin1String("download");
-    if ((!out.Appends.isEmpty() || !out.Raw.isEmpty()) && !download)
-        return QStringLiteral("--append and --raw belong to download");
-    if (!out.Output.isEmpty() && !download && c != QLatin1String("convert"))
-        return QStringLiteral("-o belongs to download and convert");
-    if (out.Hidden && !download && c != QLatin1String("list") && c != QLatin1String("delete"))
-        return QStringLiteral("--hidden belongs to list, download and delete");
-    if ((out.Type || out.Minutes || out.Unit || out.Comp || out.Table) && c != QLatin1String("evaluate"))
-        return QStringLiteral("--type, --minutes, --unit, --comp and --table belong to evaluate");
-    return {};
+    return OutputKindOf(path) == TOutputKind::Unknown
+               ? QStringLiteral("%1: the name must end in .txt, .xls, .xlsx or .pdf").arg(path)
+               : QString();
 }
 
-QString checkOperands(const TCliArguments& out)
+void AddFormat(CLI::App* command, TCliArguments& out)
 {
-    const int n = out.Operands.size();
-    const QString& c = out.Command;
-    if (c == QLatin1String("list") && n != 0)
-        return QStringLiteral("list takes no names");
-    if (c == QLatin1String("download") || c == QLatin1String("convert")) {
-        if (n != 1 || out.Output.isEmpty())
-            return QStringLiteral("%1 needs one name and -o OUT").arg(c);
-        if (OutputKindOf(out.Output) == TOutputKind::Unknown)
-            return QStringLiteral("-o %1: the name must end in .txt, .xls, .xlsx or .pdf").arg(out.Output);
+    command->add_option_function<std::string>(
+               "--format", [&out](const std::string& v) { out.Format = v == "json" ? TCliFormat::Json : TCliFormat::Tsv; },
+               "tsv (default, no title line) or json (a list of objects)")
+        ->check(CLI::IsMember({"tsv", "json"}))
+        ->type_name("tsv|json");
+}
+
+// -o and the report choices of download and convert.
+void AddOutput(CLI::App* command, TCliArguments& out)
+{
+    AddText(command, "-o", out.Output, "output: .txt test text file, .xls/.xlsx workbook, .pdf test report")
+        ->required()->type_name("OUT")->check(Check(CheckOutput));
+    AddText(command, "--batteries", out.Batteries,
+            "batteries of the .pdf test report, as the graph window chooses them: all, 12min, 12max or\n"
+            "column positions such as 1,5,7-9 (at most 18)")
+        ->type_name("LIST")->check(Check([](const QString& t) { return ParseBatteryPositions(t); }));
+    command->add_flag("--data-report", out.DataReport, "the .pdf is the data report instead of the test report");
+}
+
+void BuildCommands(CLI::App& app, TCliArguments& out)
+{
+    auto* tcp = app.add_option_function<std::string>(
+                       "--tcp", [&out](const std::string& v) { TakeTcp(Q(v), out); }, "the tester over TCP (port 9760 unless given)")
+                    ->type_name("HOST[:PORT]");
+    AddText(&app, "--serial", out.SerialDevice, "the tester on a serial port, 9600 baud 8N1")->type_name("DEVICE")->excludes(tcp);
+    AddText(&app, "--config", out.ConfigPath, "configuration file (default vybitor5-cli.ini beside the executable)")->type_name("FILE.ini");
+    AddText(&app, "--btr", out.BtrPath, "battery-type list (default vybitor5-cli.btr beside the executable)")->type_name("FILE.btr");
+
+    auto* list = app.add_subcommand("list", "the tester's tests, one line each");
+    list->add_flag("--hidden", out.Hidden, "hidden tests too");
+    AddFormat(list, out);
+
+    auto* download = app.add_subcommand("download", "download a test, mark it read and write it to OUT");
+    AddTexts(download, "NAME", out.Operands, "file name the tester lists")->required()->expected(1);
+    AddTexts(download, "--append", out.Appends, "append this test after NAME (repeatable)")->type_name("NAME2")->allow_extra_args(false);
+    AddText(download, "--raw", out.Raw, "keep the bytes of NAME as the tester sent them")->type_name("RAWFILE");
+    download->add_flag("--hidden", out.Hidden, "NAME may be a hidden test");
+    AddOutput(download, out);
+
+    auto* remove = app.add_subcommand("delete", "delete the named tests, or all hidden tests, on the tester");
+    AddTexts(remove, "NAME", out.Operands, "file names the tester lists");
+    remove->add_flag("--hidden", out.Hidden, "delete every hidden test instead");
+
+    auto* convert = app.add_subcommand("convert", "convert a test file: IN .txt is a test text file, else a stored test");
+    AddTexts(convert, "IN", out.Operands, "test text file or stored test file")->required()->expected(1);
+    AddOutput(convert, out);
+
+    auto* evaluate = app.add_subcommand("evaluate", "the capacity texts of a test file, key TAB value");
+    AddTexts(evaluate, "IN", out.Operands, "test text file or stored test file")->required()->expected(1);
+    AddText(evaluate, "--type", out.Type, "battery type (one not in the list keeps the rated minutes)")->type_name("NAME");
+    AddText(evaluate, "--minutes", out.Minutes, "rated test duration in minutes")->type_name("M");
+    AddText(evaluate, "--unit", out.Unit, "capacity in % or Ah")->check(CLI::IsMember({"%", "Ah"}))->type_name("%|Ah");
+    AddText(evaluate, "--comp", out.Comp, "temperature compensation")
+        ->check(CLI::IsMember({"none", "avg", "initial"}))->type_name("none|avg|initial");
+    AddText(evaluate, "--table", out.Table, "compensation table")->type_name("NAME");
+    AddFormat(evaluate, out);
+
+    auto* presets = app.add_subcommand("presets", "locality presets of the tester");
+    presets->require_subcommand(1);
+    auto* pull = presets->add_subcommand("pull", "read the tester's presets into a preset file");
+    AddTexts(pull, "OUT", out.Operands, "preset file (.lkt) to write")->required()->expected(1)->type_name("OUT.lkt");
+    auto* push = presets->add_subcommand("push", "send a preset file to the tester, which takes it over");
+    AddTexts(push, "IN", out.Operands, "preset file (.lkt) to send")->required()->expected(1)->type_name("IN.lkt");
+}
+
+// Rules that span several options of one command.
+void CheckCombinations(const TCliArguments& out)
+{
+    if (out.Command == QLatin1String("delete") && out.Operands.isEmpty() == !out.Hidden)
+        throw CLI::ValidationError("delete needs names or --hidden, not both");
+    const bool report = OutputKindOf(out.Output) == TOutputKind::Report;
+    if ((out.DataReport || !out.Batteries.isEmpty()) && !report)
+        throw CLI::ValidationError("--batteries and --data-report belong to a .pdf output");
+    if (out.DataReport && !out.Batteries.isEmpty())
+        throw CLI::ValidationError("--batteries chooses the test report's batteries, not the data report's");
+}
+
+// The chosen command and its subcommands, outermost first.
+std::vector<const CLI::App*> ChosenCommands(const CLI::App& app)
+{
+    std::vector<const CLI::App*> chain;
+    for (const CLI::App* at = &app; !at->get_subcommands().empty();)
+        chain.push_back(at = at->get_subcommands().front());
+    return chain;
+}
+
+// "Usage: vybitor5-cli download [OPTIONS] NAME" of the innermost command given.
+QString UsageLine(const CLI::App& app)
+{
+    std::string name = app.get_name();
+    const CLI::App* concerned = &app;
+    for (const CLI::App* command : ChosenCommands(app)) {
+        name += " " + command->get_name();
+        concerned = command;
     }
-    if (c == QLatin1String("delete") && (n == 0) == !out.Hidden)
-        return QStringLiteral("delete needs names or --hidden, not both");
-    if (c == QLatin1String("evaluate") && n != 1)
-        return QStringLiteral("evaluate needs one input file");
-    if (c == QLatin1String("presets")
-        && (n != 2 || (out.Operands[0] != QLatin1String("pull") && out.Operands[0] != QLatin1String("push"))))
-        return QStringLiteral("presets needs pull OUT.lkt or push IN.lkt");
-    return {};
+    return Q(CLI::Formatter().make_usage(concerned, name)).trimmed();
 }
 
-QString checkChoices(const TCliArguments& out)
+// CLI11's text, except where it misleads: the words it could not place are named in the
+// order given, and a word where a command belongs is an unknown command.
+QString ErrorText(const CLI::App& app, const CLI::ParseError& error)
 {
-    if (out.Unit && *out.Unit != QLatin1String("%") && *out.Unit != QLatin1String("Ah"))
-        return QStringLiteral("--unit takes % or Ah");
-    if (out.Comp && !QStringList{QStringLiteral("none"), QStringLiteral("avg"), QStringLiteral("initial")}.contains(*out.Comp))
-        return QStringLiteral("--comp takes none, avg or initial");
-    return {};
+    const std::vector<std::string> left = app.remaining(true);
+    const std::vector<const CLI::App*> chain = ChosenCommands(app);
+    const CLI::App& concerned = chain.empty() ? app : *chain.back();
+    if (left.empty())
+        return Q(error.what());
+    if (dynamic_cast<const CLI::RequiredError*>(&error) && concerned.get_require_subcommand_min() > 0
+        && concerned.get_subcommands().empty())
+        return QStringLiteral("unknown command %1").arg(Q(left.front()));
+    if (dynamic_cast<const CLI::ExtrasError*>(&error))
+        return QStringLiteral("%1 does not take %2").arg(Q(concerned.get_name()), Q(CLI::detail::join(left, " ")));
+    return Q(error.what());
 }
 } // namespace
-
-QString CliUsage()
-{
-    return QStringLiteral(
-        "usage: vybitor5-cli [--tcp HOST[:PORT]] [--serial DEVICE] [--config FILE.ini] [--btr FILE.btr] COMMAND ...\n"
-        "\n"
-        "commands:\n"
-        "  list [--hidden]                                 the tester's tests, one TAB-separated line each\n"
-        "  download NAME [--append NAME2]... -o OUT [--raw RAWFILE] [--hidden]\n"
-        "                                                  download a test (OUT .txt, .xls/.xlsx or .pdf);\n"
-        "                                                  --raw keeps the bytes as the tester sent them\n"
-        "  delete NAME... | delete --hidden                delete tests, or all hidden tests, on the tester\n"
-        "  convert IN -o OUT                               IN .txt is a test text file, else a stored test\n"
-        "  evaluate IN [--type NAME] [--minutes M] [--unit %|Ah] [--comp none|avg|initial] [--table NAME]\n"
-        "                                                  print the capacity texts, key TAB value\n"
-        "  presets pull OUT.lkt | presets push IN.lkt      locality presets of the tester\n"
-        "\n"
-        "The link defaults to the configuration file's; --tcp takes port 9760 unless given,\n"
-        "--serial runs at 9600 baud 8N1. The configuration and battery-type list default to\n"
-        "vybitor5-cli.ini and vybitor5-cli.btr beside the executable.\n"
-        "Exit status: 0 success, 1 the operation failed, 2 usage error.\n");
-}
 
 TOutputKind OutputKindOf(const QString& path)
 {
@@ -117,60 +193,27 @@ TOutputKind OutputKindOf(const QString& path)
 
 QString ParseCliArguments(const QStringList& args, TCliArguments& out)
 {
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        QString text;
-        QString error;
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            out.Help = true;
-        } else if (a == QLatin1String("--tcp")) {
-            if (!(error = takeValue(args, i, text)).isEmpty() || !(error = takeTcp(text, out)).isEmpty())
-                return error;
-        } else if (a == QLatin1String("--serial") || a == QLatin1String("--append")) {
-            if (!(error = takeValue(args, i, text)).isEmpty())
-                return error;
-            if (a == QLatin1String("--serial"))
-                out.SerialDevice = text;
-            else
-                out.Appends << text;
-        } else if (a == QLatin1String("--config") || a == QLatin1String("--btr") || a == QLatin1String("-o")
-                   || a == QLatin1String("--raw")) {
-            QString& target = a == QLatin1String("--config") ? out.ConfigPath
-                              : a == QLatin1String("--btr")  ? out.BtrPath
-                              : a == QLatin1String("-o")     ? out.Output
-                                                             : out.Raw;
-            if (!(error = takeValue(args, i, target)).isEmpty())
-                return error;
-        } else if (a == QLatin1String("--hidden")) {
-            out.Hidden = true;
-        } else if (a == QLatin1String("--type") || a == QLatin1String("--minutes") || a == QLatin1String("--unit")
-                   || a == QLatin1String("--comp") || a == QLatin1String("--table")) {
-            if (!(error = takeValue(args, i, text)).isEmpty())
-                return error;
-            auto& slot = a == QLatin1String("--type")      ? out.Type
-                         : a == QLatin1String("--minutes") ? out.Minutes
-                         : a == QLatin1String("--unit")    ? out.Unit
-                         : a == QLatin1String("--comp")    ? out.Comp
-                                                           : out.Table;
-            slot = text;
-        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
-            return QStringLiteral("unknown option %1").arg(a);
-        } else if (out.Command.isEmpty()) {
-            if (!commands.contains(a))
-                return QStringLiteral("unknown command %1").arg(a);
-            out.Command = a;
-        } else {
-            out.Operands << a;
-        }
+    CLI::App app(Std(CliDescription()), "vybitor5-cli");
+    app.require_subcommand(1);
+    app.fallthrough(); // the link and file options may also follow the command
+    app.footer(Std(CliFooter()));
+    BuildCommands(app, out);
+    std::vector<std::string> words;
+    for (auto it = args.crbegin(); it != args.crend(); ++it)
+        words.push_back(Std(*it)); // CLI11 takes them last first
+    try {
+        app.parse(words);
+        QStringList names;
+        for (const CLI::App* command : ChosenCommands(app))
+            names << Q(command->get_name());
+        out.Command = names.join(QLatin1Char(' '));
+        CheckCombinations(out);
+    } catch (const CLI::CallForHelp&) {
+        out.HelpText = Q(app.help());
+    } catch (const CLI::CallForAllHelp&) {
+        out.HelpText = Q(app.help("", CLI::AppFormatMode::All));
+    } catch (const CLI::ParseError& error) {
+        return QStringLiteral("%1\n%2\nRun with --help for more.").arg(ErrorText(app, error), UsageLine(app));
     }
-    if (out.Help)
-        return {};
-    if (out.Command.isEmpty())
-        return QStringLiteral("no command given");
-    if (out.TcpHost && out.SerialDevice)
-        return QStringLiteral("--tcp and --serial exclude each other");
-    QString error = checkChoices(out);
-    if (error.isEmpty())
-        error = checkOptionsFit(out);
-    return error.isEmpty() ? checkOperands(out) : error;
+    return {};
 }

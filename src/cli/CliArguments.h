@@ -2,6 +2,8 @@
 // The command line of vybitor5-cli:
 //   vybitor5-cli [--tcp HOST[:PORT]] [--serial DEVICE] [--config FILE.ini] [--btr FILE.btr] COMMAND ...
 
+#include "cli/CliTable.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -12,19 +14,29 @@ struct TCliArguments {
     std::optional<QString> SerialDevice;
     QString ConfigPath;  // empty: vybitor5-cli.ini beside the executable
     QString BtrPath;     // empty: vybitor5-cli.btr beside the executable
-    QString Command;
-    QStringList Operands;        // positional words after the command
+    QString Command;     // "list", ..., "presets pull", "presets push"
+    QStringList Operands;        // positional words of the command
     QStringList Appends;         // --append NAME2 (download)
     QString Output;              // -o OUT
     QString Raw;                 // --raw RAWFILE
     bool Hidden = false;         // --hidden
     std::optional<QString> Type, Minutes, Unit, Comp, Table; // evaluate choices
-    bool Help = false;
+    QString Batteries;           // --batteries: empty keeps the graph window's choice after a load
+    bool DataReport = false;     // --data-report: the PDF is the data report
+    bool NoSubfolders = false;   // archive --no-subfolders
+    std::optional<QString> BatteryFilter; // archive --battery
+    TCliFormat Format = TCliFormat::Tsv;
+    QString HelpText;            // --help: the help of the command asked about
 };
 
-// Parses argv (without the program name). Returns an error text for a usage error.
+// Parses argv (without the program name). Returns the text of a usage error, naming the
+// option at fault, followed by the usage line of the command concerned.
 QString ParseCliArguments(const QStringList& args, TCliArguments& out);
-QString CliUsage();
+
+// A usage error that shows only once the test is known (a battery it does not have).
+struct TCliUsageError {
+    QString Text;
+};
 
 // The written file's kind, by the extension of its name (any letter case).
 enum class TOutputKind { TextFile, Workbook, Report, Unknown };

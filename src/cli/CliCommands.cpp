@@ -8,6 +8,7 @@
 #include "tester/TesterLink.h"
 
 #include <QRandomGenerator>
+#include <cstdio>
 #include <functional>
 #include <map>
 
@@ -15,7 +16,8 @@ int RunCliCommand(const TCliArguments& args)
 {
     static const std::map<QString, std::function<void(const TCliArguments&)>> commands = {
         {QStringLiteral("list"), RunList},       {QStringLiteral("download"), RunDownload},
-        {QStringLiteral("delete"), RunDelete},   {QStringLiteral("presets"), RunPresets},
+        {QStringLiteral("delete"), RunDelete},   {QStringLiteral("presets pull"), RunPresetsPull},
+        {QStringLiteral("presets push"), RunPresetsPush},
         {QStringLiteral("convert"), RunConvert}, {QStringLiteral("evaluate"), RunEvaluate}};
     TCliReport report;
     const ScopedUserReport useStderr(&report);
@@ -23,9 +25,13 @@ int RunCliCommand(const TCliArguments& args)
     // What the graph window does on every load; the test report reads this selection.
     QObject::connect(&state, &TProgramState::GraphRebuildRequested, &state,
                      [&state] { state.Graph.Build(state.Record(), *QRandomGenerator::global()); });
+    bool usageError = false;
     try {
         StartProgramState(args);
         commands.at(args.Command)(args);
+    } catch (const TCliUsageError& error) {
+        std::fprintf(stderr, "vybitor5-cli: %s\n", error.Text.toUtf8().constData());
+        usageError = true;
     } catch (const TReportedFailure&) {
     } catch (const VybitorError& error) {
         report.Message(error.text());
@@ -33,5 +39,7 @@ int RunCliCommand(const TCliArguments& args)
         report.Message(QString::fromLocal8Bit(error.what()));
     }
     TTesterLink::Instance().Disconnect();
+    if (usageError)
+        return ExitUsage;
     return report.Failed() ? ExitFailed : ExitOk;
 }

@@ -3,14 +3,15 @@
 
 struct TCliArguments;
 
-// Runs the parsed command; returns the exit status (ExitOk or ExitFailed).
+// Runs the parsed command; returns the exit status (ExitUsage for a battery the test lacks).
 int RunCliCommand(const TCliArguments& args);
 
 // Commands on the tester (CliTesterCommands.cpp).
 void RunList(const TCliArguments& args);
 void RunDownload(const TCliArguments& args);
 void RunDelete(const TCliArguments& args);
-void RunPresets(const TCliArguments& args);
+void RunPresetsPull(const TCliArguments& args);
+void RunPresetsPush(const TCliArguments& args);
 
 // Commands on files (CliFileCommands.cpp).
 void RunConvert(const TCliArguments& args);

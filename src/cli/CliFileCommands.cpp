@@ -4,11 +4,11 @@
 #include "cli/CliArguments.h"
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
+#include "cli/CliReport.h"
+#include "cli/CliTable.h"
 #include "evaluation/CapacityEvaluation.h"
 #include "model/Errors.h"
 #include "model/LocaleFormat.h"
-
-#include <cstdio>
 
 namespace {
 int ListIndex(const QStringList& items, const QString& name, const char* what)
@@ -24,7 +24,11 @@ int ListIndex(const QStringList& items, const QString& name, const char* what)
 void ApplyChoices(const TCliArguments& args, TProgramState& state)
 {
     if (args.Type) {
-        ListIndex(state.Choices.GtypbatItems, *args.Type, "battery type");
+        // The main window takes any typed name: the rated minutes then stay as they were.
+        const QStringList& types = state.Choices.GtypbatItems;
+        if (!types.contains(*args.Type))
+            CliWarning(QStringLiteral("battery type \"%1\" is not in the battery-type list (%2); the rated minutes stay")
+                           .arg(*args.Type, types.join(QStringLiteral(", "))));
         GtypbatChange(state, *args.Type);
     }
     if (args.Minutes)
@@ -42,7 +46,7 @@ void ApplyChoices(const TCliArguments& args, TProgramState& state)
 void RunConvert(const TCliArguments& args)
 {
     LoadTestInput(args.Operands[0]);
-    WriteTestOutput(args.Output);
+    WriteTestOutput(args);
 }
 
 void RunEvaluate(const TCliArguments& args)
@@ -51,9 +55,17 @@ void RunEvaluate(const TCliArguments& args)
     TProgramState& state = TProgramState::Instance();
     ApplyChoices(args, state);
     const TMainTexts& t = state.Texts;
-    const QString lines = QStringLiteral("Hkapacita\t%1\nLvzkap\t%2\nHkapacita1\t%3\nLvzkap1\t%4\nCompTemperature\t%5\n")
-                              .arg(t.Hkapacita, t.Lvzkap, t.Hkapacita1, t.Lvzkap1,
-                                   FormatLocale("%.1f", state.Choices.CompTemperature));
-    std::fputs(lines.toUtf8().constData(), stdout);
-    std::fflush(stdout);
+    const QStringList keys{QStringLiteral("Hkapacita"), QStringLiteral("Lvzkap"), QStringLiteral("Hkapacita1"),
+                           QStringLiteral("Lvzkap1"), QStringLiteral("CompTemperature")};
+    const QStringList values{t.Hkapacita, t.Lvzkap, t.Hkapacita1, t.Lvzkap1,
+                             FormatLocale("%.1f", state.Choices.CompTemperature)};
+    if (args.Format == TCliFormat::Json) {
+        PrintRows(keys, {values}, TCliFormat::Json);
+        return;
+    }
+    // Key TAB value, a line each, values as their fields show them.
+    QList<QStringList> lines;
+    for (int i = 0; i < keys.size(); ++i)
+        lines << QStringList{keys[i], values[i]};
+    PrintRows({}, lines, TCliFormat::Tsv);
 }

@@ -2,28 +2,42 @@
 
 #include "app/ProgramState.h"
 #include "cli/CliArguments.h"
+#include "cli/CliBatteries.h"
 #include "cli/CliReport.h"
 #include "files/SpreadsheetExport.h"
 #include "files/StoredTestFile.h"
 #include "files/TestTextFile.h"
 #include "model/Errors.h"
+#include "presentation/DataReport.h"
 #include "presentation/TestReport.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
-void WriteReport(const TProgramState& state, const QString& path)
+// The PDF writer fails without a word on a path it cannot create.
+void ProbeWritable(const QString& path)
 {
-    const QString refusal = TestReportRefusal(state);
-    if (!refusal.isEmpty())
-        throw VybitorError(refusal);
-    // The PDF writer fails without a word on a path it cannot create.
     QFile probe(path);
     if (!probe.open(QIODevice::WriteOnly))
         throw VybitorError(QStringLiteral("Unable to write to %1").arg(path));
     probe.close();
-    WriteTestReportPdf(path, PrepareTestReport(state));
+}
+
+void WriteReport(TProgramState& state, const TCliArguments& args)
+{
+    if (args.DataReport) {
+        ProbeWritable(args.Output);
+        WriteDataReportPdf(args.Output, state);
+        return;
+    }
+    if (!args.Batteries.isEmpty())
+        ChooseReportBatteries(args.Batteries, state);
+    const QString refusal = TestReportRefusal(state);
+    if (!refusal.isEmpty())
+        throw VybitorError(refusal);
+    ProbeWritable(args.Output);
+    WriteTestReportPdf(args.Output, PrepareTestReport(state));
 }
 } // namespace
 
@@ -43,20 +57,20 @@ void LoadTestInput(const QString& path)
     Require(!CliReportFailed(), {});
 }
 
-void WriteTestOutput(const QString& path)
+void WriteTestOutput(const TCliArguments& args)
 {
-    const TProgramState& state = TProgramState::Instance();
-    switch (OutputKindOf(path)) {
+    TProgramState& state = TProgramState::Instance();
+    switch (OutputKindOf(args.Output)) {
     case TOutputKind::TextFile:
-        SaveTestTextFile(state, path);
+        SaveTestTextFile(state, args.Output);
         break;
     case TOutputKind::Workbook:
-        ExportSpreadsheet(state, path);
+        ExportSpreadsheet(state, args.Output);
         break;
     case TOutputKind::Report:
-        WriteReport(state, path);
+        WriteReport(state, args);
         break;
     case TOutputKind::Unknown:
-        throw VybitorError(QStringLiteral("%1: no file kind for this extension").arg(path));
+        throw VybitorError(QStringLiteral("%1: no file kind for this extension").arg(args.Output));
     }
 }

@@ -20,6 +20,12 @@ bool CliReportFailed()
     return report && report->Failed();
 }
 
+void CliWarning(const QString& text)
+{
+    if (auto* report = dynamic_cast<TCliReport*>(&UserReport()))
+        report->Warning(text);
+}
+
 void Require(bool ok, const QString& why)
 {
     if (ok)

@@ -12,6 +12,8 @@ public:
     void Message(const QString& text) override;
     bool Question(const QString&) override { return true; }
     bool Failed() const { return failed_; }
+    // A note that leaves the run successful.
+    void Warning(const QString& text) { StderrUserReport::Message(text); }
 
 private:
     bool failed_ = false;
@@ -25,6 +27,9 @@ void Require(bool ok, const QString& why);
 
 // Whether the report in force is the companion's and has seen a failure.
 bool CliReportFailed();
+
+// A warning on stderr through the report in force, which it does not fail.
+void CliWarning(const QString& text);
 
 // Whether a message informs without ending the operation.
 bool IsNoticeMessage(const QString& text);

@@ -1,26 +1,25 @@
 // list, download, delete and presets: the directory window's and the locality window's
 // flows on the tester, without the windows.
 #include "admin/PresetEditor.h"
+#include "admin/PresetTransfer.h"
 #include "app/ProgramState.h"
 #include "cli/CliArguments.h"
+#include "cli/CliBatteries.h"
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
 #include "cli/CliReport.h"
 #include "cli/CliSession.h"
+#include "cli/CliTable.h"
 #include "evaluation/LoadChain.h"
 #include "model/Errors.h"
 #include "model/WholeFileWrite.h"
 #include "tester/DirectoryFlows.h"
 #include "tester/TestDirectory.h"
-#include "tester/TesterCommands.h"
 #include "tester/TesterLink.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
-const QString PresetPath = QStringLiteral("/config/lokality.lkt");
-
 // The settings once, then the list, as "Načti test" does; hidden tests only when asked.
 TTestDirectory& ListedTests(const TCliArguments& args)
 {
@@ -58,47 +57,20 @@ QList<int> ListedRows(const TTestDirectory& directory, const QStringList& names)
     return rows;
 }
 
-// The payload of a preset reply; a refusal is the locality window's "Error".
-QByteArray PresetReply(TTesterLink& link, char subCommand, const QByteArray& payload)
-{
-    Require(link.Send('N', subCommand, 0, payload) == 0, QStringLiteral("Error"));
-    return link.Frame.PayloadBytes();
-}
-
-void PullPresets(TTesterLink& link, const QString& path)
-{
-    TPresetEditor editor(PresetTable());
-    editor.LoadFromTester(PresetReply(link, 'L', {}),
-                          [&link](int i) { return PresetReply(link, 'l', QByteArray(1, char(i))); });
-    // The table goes to the file as the tester sent it, not through the edit fields.
-    if (editor.Table().PresetCount == 0) {
-        UserReport().Message(QStringLiteral("Není co ukládat"));
-        return;
-    }
-    editor.Table().Version = 1;
-    editor.SaveFile(path);
-}
-
-void PushPresets(TTesterLink& link, const QString& path)
-{
-    TPresetEditor editor(PresetTable());
-    editor.OpenFile(path);
-    editor.Table().Version = 1;
-    Require(WriteTesterFile(link, PresetPath, EncodePresetFile(editor.Table())), QStringLiteral("Fault"));
-    Require(link.Send('U', 'l') == 0, QStringLiteral("Error"));
-}
 } // namespace
 
 void RunList(const TCliArguments& args)
 {
     const TTestDirectory& directory = ListedTests(args);
-    for (int row = 1; row <= directory.EntryCount; ++row) {
-        QStringList cells;
-        for (int col = 0; col < DirColumnCount; ++col)
-            cells << directory.Grid.Cell(col, row);
-        std::fputs((cells.join(QLatin1Char('\t')) + QLatin1Char('\n')).toUtf8().constData(), stdout);
-    }
-    std::fflush(stdout);
+    // The three untitled columns get names a script can use.
+    QStringList titles = GridRowTexts(directory.Grid, 0);
+    titles[DirDownloaded] = QStringLiteral("mark");
+    titles[DirFileName] = QStringLiteral("file");
+    titles[DirEntryIndex] = QStringLiteral("index");
+    QList<QStringList> rows;
+    for (int row = 1; row <= directory.EntryCount; ++row)
+        rows << GridRowTexts(directory.Grid, row);
+    PrintRows(titles, rows, args.Format);
 }
 
 void RunDownload(const TCliArguments& args)
@@ -107,6 +79,10 @@ void RunDownload(const TCliArguments& args)
     Require(!CliReportFailed(), {});
     const int row = ListedRow(directory, args.Operands[0]);
     const QList<int> appendRows = ListedRows(directory, args.Appends);
+    // The listing tells the battery count: a battery the test lacks fetches nothing.
+    const QString beyond = BatteryPositionsBeyond(args.Batteries, directory.Grid.Cell(DirBatteryCount, row).toInt());
+    if (!beyond.isEmpty())
+        throw TCliUsageError{beyond};
     TProgramState& state = TProgramState::Instance();
     TTesterLink& link = TTesterLink::Instance();
 
@@ -125,7 +101,7 @@ void RunDownload(const TCliArguments& args)
                 QStringLiteral("The tester sent an empty file for %1.").arg(args.Appends[i]));
         ShowLoadedTest(state);
     }
-    WriteTestOutput(args.Output);
+    WriteTestOutput(args);
 }
 
 void RunDelete(const TCliArguments& args)
@@ -150,11 +126,24 @@ void RunDelete(const TCliArguments& args)
             throw VybitorError(QStringLiteral("%1 is still on the tester after the deletion").arg(name));
 }
 
-void RunPresets(const TCliArguments& args)
+void RunPresetsPull(const TCliArguments& args)
 {
     OpenTesterLink(args);
-    if (args.Operands[0] == QLatin1String("pull"))
-        PullPresets(TTesterLink::Instance(), args.Operands[1]);
-    else
-        PushPresets(TTesterLink::Instance(), args.Operands[1]);
+    TPresetEditor editor(PresetTable());
+    LoadPresetsFromTester(TTesterLink::Instance(), editor);
+    // The table goes to the file as the tester sent it, not through the edit fields.
+    if (editor.Table().PresetCount == 0) {
+        UserReport().Message(QStringLiteral("Není co ukládat"));
+        return;
+    }
+    editor.SaveFile(args.Operands[0]);
+}
+
+// The locality window's "Pošli" with the file's table.
+void RunPresetsPush(const TCliArguments& args)
+{
+    OpenTesterLink(args);
+    TPresetEditor editor(PresetTable());
+    editor.OpenFile(args.Operands[0]);
+    Require(SendPresetsToTester(TTesterLink::Instance(), editor.Table()), {});
 }

@@ -23,12 +23,12 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
     TCliArguments args;
     const QString error = ParseCliArguments(app.arguments().mid(1), args);
-    if (args.Help) {
-        std::fputs(CliUsage().toUtf8().constData(), stdout);
+    if (!args.HelpText.isEmpty()) {
+        std::fputs(args.HelpText.toUtf8().constData(), stdout);
         return ExitOk;
     }
     if (!error.isEmpty()) {
-        std::fprintf(stderr, "vybitor5-cli: %s\n\n%s", error.toUtf8().constData(), CliUsage().toUtf8().constData());
+        std::fprintf(stderr, "vybitor5-cli: %s\n", error.toUtf8().constData());
         return ExitUsage;
     }
     return RunCliCommand(args);

@@ -71,7 +71,6 @@ void TGraphSelection::SelectExtremes(const TTestRecord& record, bool lowest)
 {
     if (!ExtremesVisible())
         return;
-    Multi = true;
     struct Slot {
         double Voltage;
         int Column;
@@ -88,9 +87,19 @@ void TGraphSelection::SelectExtremes(const TTestRecord& record, bool lowest)
         places.insert(it, Slot{v, b});
         places.pop_back();
     }
-    std::fill(Checked.begin(), Checked.end(), false);
+    std::vector<int> columns;
     for (const Slot& s : places)
-        Checked[s.Column] = true;
+        columns.push_back(s.Column);
+    SelectColumns(record, columns);
+}
+
+void TGraphSelection::SelectColumns(const TTestRecord& record, const std::vector<int>& columns)
+{
+    Multi = true;
+    std::fill(Checked.begin(), Checked.end(), false);
+    for (int k : columns)
+        if (k >= 0 && k < BatteryCount())
+            Checked[k] = true;
     Refresh(record);
 }
 

@@ -43,6 +43,8 @@ public:
     void Refresh(const TTestRecord& record);
     // "12min" (lowest) or "12max": the 12 batteries with the extreme final voltage, then refresh.
     void SelectExtremes(const TTestRecord& record, bool lowest);
+    // Independent buttons, exactly the given battery columns checked, then refresh.
+    void SelectColumns(const TTestRecord& record, const std::vector<int>& columns);
     // "All": independent buttons, all checked, then refresh.
     void SelectAll(const TTestRecord& record);
     // A click on battery button k: toggles it, or with "Multi" off makes it the only one checked.

@@ -16,6 +16,9 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace {
 const QString A0001 = QStringLiteral("A0001.tst");
@@ -225,6 +228,17 @@ TEST_F(CliFiles, EvaluatePrintsTheFieldTextsAfterTheChoices)
     EXPECT_EQ(lines[4], QStringLiteral("CompTemperature\t21,5"));
     EXPECT_TRUE(lines[5].isEmpty());
 
+    // JSON: one object, the texts trimmed; a unit keeps a value text, a bare number is one.
+    const TCliRun json = Run({QStringLiteral("evaluate"), Sample(A0001), QStringLiteral("--comp"), QStringLiteral("initial"),
+                              QStringLiteral("--format"), QStringLiteral("json")});
+    EXPECT_EQ(json.Exit, 0) << json.Err.toStdString();
+    const QJsonArray objects = QJsonDocument::fromJson(json.Out.toUtf8()).array();
+    ASSERT_EQ(objects.size(), 1) << json.Out.toStdString();
+    const QJsonObject values = objects[0].toObject();
+    EXPECT_EQ(values.keys().size(), 5);
+    EXPECT_EQ(values[QStringLiteral("Lvzkap")], QJsonValue(lines[1].section(QLatin1Char('\t'), 1).trimmed()));
+    EXPECT_EQ(values[QStringLiteral("CompTemperature")], QJsonValue(21.5));
+
     run = Run({QStringLiteral("evaluate"), Sample(A0001), QStringLiteral("--minutes"), QStringLiteral("20"),
                QStringLiteral("--unit"), QStringLiteral("%"), QStringLiteral("--comp"), QStringLiteral("none")},
               "en_US.UTF-8");
@@ -234,7 +248,7 @@ TEST_F(CliFiles, EvaluatePrintsTheFieldTextsAfterTheChoices)
                                 run.Out.section(QLatin1Char('\n'), 2, 2).section(QLatin1Char('\t'), 1)));
 }
 
-TEST_F(CliFiles, EvaluateTakesTypesFromTheBatteryTypeListAndRefusesUnknownChoices)
+TEST_F(CliFiles, EvaluateTakesAnyBatteryTypeAndRefusesUnknownChoices)
 {
     Write(QStringLiteral("types.btr"), EncodeAnsi(QStringLiteral("OPzS 100\t30\t0\t0\r\nGel 12\t5,5\t0\t0\r\n")));
     const QStringList withTypes{QStringLiteral("--btr"), Path(QStringLiteral("types.btr"))};
@@ -243,11 +257,20 @@ TEST_F(CliFiles, EvaluateTakesTypesFromTheBatteryTypeListAndRefusesUnknownChoice
     EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
     EXPECT_TRUE(run.Out.contains(QStringLiteral("Lvzkap\t 12,5Ah  \n"))) << run.Out.toStdString(); // 30 min at 25 A
 
+    // A name the list lacks is taken as the main window takes a typed one: the rated
+    // minutes stay, the evaluation runs, a warning tells.
+    run = Run(withTypes + QStringList{QStringLiteral("evaluate"), Sample(A0001), QStringLiteral("--type"),
+                                      QStringLiteral("NiCd 7"), QStringLiteral("--comp"), QStringLiteral("none")});
+    EXPECT_EQ(run.Exit, 0);
+    EXPECT_EQ(run.Err, QStringLiteral("battery type \"NiCd 7\" is not in the battery-type list (OPzS 100, Gel 12); the rated minutes stay\n"));
+    EXPECT_EQ(run.Out, Run(withTypes + QStringList{QStringLiteral("evaluate"), Sample(A0001), QStringLiteral("--comp"),
+                                                   QStringLiteral("none")}).Out);
+    EXPECT_TRUE(run.Out.contains(QStringLiteral("Lvzkap\t  4,2Ah  \n"))) << run.Out.toStdString(); // the test's 10 min
+
     const struct {
         QStringList choice;
         QString says;
     } refused[] = {
-        {{QStringLiteral("--type"), QStringLiteral("NiCd 7")}, QStringLiteral("battery type \"NiCd 7\" is not among: OPzS 100, Gel 12")},
         {{QStringLiteral("--minutes"), QStringLiteral("1,5")}, QStringLiteral("'1,5' is not a valid integer value")},
         {{QStringLiteral("--table"), QStringLiteral("Nikl")}, QStringLiteral("compensation table \"Nikl\" is not among")},
     };

@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace {
 QString Sample(const char* name)
@@ -44,6 +47,34 @@ TEST_P(CliAgainstSim, ListPrintsTheDirectoryGridRowsInTheLocale)
 
     const TCliRun english = Run({QStringLiteral("list")}, "en_US.UTF-8");
     EXPECT_EQ(english.Out.split(QLatin1Char('\n'))[0].split(QLatin1Char('\t'))[DirDischarge], QStringLiteral("25.0"));
+}
+
+// JSON keys are the grid's titles in column order; numbers in the locale's notation become
+// JSON numbers, the rest (a leading zero, a date, a time) stays text.
+TEST_P(CliAgainstSim, ListAsJsonKeysTheCellsByTheirTitles)
+{
+    const TCliRun run = Run({QStringLiteral("list"), QStringLiteral("--format"), QStringLiteral("json")});
+    EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
+    QJsonParseError error;
+    const QJsonArray rows = QJsonDocument::fromJson(run.Out.toUtf8(), &error).array();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << run.Out.toStdString();
+    ASSERT_EQ(rows.size(), 5);
+    const QJsonObject first = rows[0].toObject();
+    EXPECT_EQ(first.size(), DirColumnCount);
+    EXPECT_EQ(first[QStringLiteral("Test")], QJsonValue(QStringLiteral("0001")));
+    EXPECT_EQ(first[QStringLiteral("Datum")], QJsonValue(QStringLiteral("07.02.24")));
+    EXPECT_EQ(first[QStringLiteral("Lokalita")], QJsonValue(QStringLiteral("Brno, Hala 2")));
+    EXPECT_EQ(first[QStringLiteral("I/P")], QJsonValue(25.0));
+    EXPECT_EQ(first[QStringLiteral("Délka testu")], QJsonValue(9.8));
+    EXPECT_EQ(first[QStringLiteral("mark")], QJsonValue(0));
+    EXPECT_EQ(first[QStringLiteral("file")], QJsonValue(QStringLiteral("A0001.tst")));
+    EXPECT_EQ(first[QStringLiteral("index")], QJsonValue(1));
+    EXPECT_TRUE(run.Out.contains(QStringLiteral("{\"Test\": \"0001\", \"Datum\": \"07.02.24\", \"Čas\": \"0:00:00\"")))
+        << run.Out.toStdString();
+    EXPECT_TRUE(run.Out.contains(QStringLiteral("\"I/P\": 25.0,")));
+    // In English the comma is no decimal separator, the dot is.
+    const TCliRun english = Run({QStringLiteral("list"), QStringLiteral("--format"), QStringLiteral("json")}, "en_US.UTF-8");
+    EXPECT_EQ(QJsonDocument::fromJson(english.Out.toUtf8()).array()[0].toObject()[QStringLiteral("I/P")], QJsonValue(25.0));
 }
 
 TEST_P(CliAgainstSim, DownloadKeepsTheRawBytesWritesTheReportAndMarksTheTestRead)
