@@ -106,13 +106,23 @@ TEST_P(CliAgainstSim, DownloadOfAnUnlistedNameSendsNothingAfterTheListing)
                    QStringLiteral("-o"), pdf}).Exit, 0);
 }
 
-TEST_P(CliAgainstSim, ReportOfMoreBatteriesThanThePageHoldsIsRefused)
+TEST_P(CliAgainstSim, ReportBatteriesAreChosenOrRefusedBeforeAnythingIsWritten)
 {
     const QString pdf = Path(QStringLiteral("a3.pdf"));
+    // A position the listing's battery count lacks is a usage error before the download.
+    const TCliRun beyond = Run({QStringLiteral("download"), QStringLiteral("A0003.tst"), QStringLiteral("-o"), pdf,
+                                QStringLiteral("--batteries"), QStringLiteral("1,25")});
+    EXPECT_EQ(beyond.Exit, 2);
+    EXPECT_EQ(beyond.Err, QStringLiteral("vybitor5-cli: --batteries 1,25: the test has no battery 25, only 1 to 24\n"));
+    EXPECT_EQ(Listed()[2][DirDownloaded], QStringLiteral("0"));
     const TCliRun run = Run({QStringLiteral("download"), QStringLiteral("A0003.tst"), QStringLiteral("-o"), pdf});
     EXPECT_EQ(run.Exit, 1);
     EXPECT_TRUE(run.Err.contains(QStringLiteral("Lze vybrat pouze 18 bat."))) << run.Err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(pdf));
+    const TCliRun chosen = Run({QStringLiteral("download"), QStringLiteral("A0003.tst"), QStringLiteral("-o"), pdf,
+                                QStringLiteral("--batteries"), QStringLiteral("12max")});
+    EXPECT_EQ(chosen.Exit, 0) << chosen.Err.toStdString();
+    EXPECT_TRUE(FileBytes(pdf).startsWith("%PDF"));
     const QString unwritable = Path(QStringLiteral("no/such/folder/a1.pdf"));
     const TCliRun nowhere = Run({QStringLiteral("download"), QStringLiteral("A0001.tst"), QStringLiteral("-o"), unwritable});
     EXPECT_EQ(nowhere.Exit, 1);
