@@ -55,3 +55,5 @@ private:
 
 // Writes a handful of realistic stored tests into folder (for the demo and the tests).
 void GenerateSampleTests(const QString& folder);
+// Realistic tests of stationary strings, one set on three dates (the demo archive's source).
+void GenerateSiteTests(const QString& folder);
