@@ -15,7 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTableWidget>
+#include <QTableView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -77,18 +77,18 @@ TEST_P(FirstStart, EveryWindowHasSomethingToShowAndNothingIsReported)
     TFmain& main = run.Start();
     EXPECT_TRUE(run.report.messages.isEmpty()) << run.report.messages.join('|').toStdString();
 
-    // Battery types with their rated durations.
-    EXPECT_GE(main.Gtypbat->count(), 15);
-    main.Gtypbat->setCurrentText(QStringLiteral("6 OPzS 420"));
-    EXPECT_EQ(main.Gtypzk->count(), 5);
-    EXPECT_EQ(main.Gtypzk->currentText(), QStringLiteral("600"));
+    // Battery types, each with its five rated durations.
+    EXPECT_EQ(main.Gtypbat->count(), 17);
+    EXPECT_GE(main.Gtypbat->findText(QStringLiteral("6 OPzS 420")), 0);
+    EXPECT_GE(main.Gtypbat->findText(QStringLiteral("NiCd KM 250")), 0);
+    EXPECT_EQ(run.State().BatteryTypes.size(), 85u);
 
     // Row captions in the battery table, compensation tables whose coefficients read back
     // in the locale the demo home was made in.
     const TTextGrid& grid = run.State().BatteryGrid;
     ASSERT_EQ(grid.RowCount(), 6);
     EXPECT_EQ(grid.Cell(0, 1), QStringLiteral("Výrobní číslo"));
-    EXPECT_EQ(main.AdvStringGrid1->model()->index(1, 0).data().toString(), QStringLiteral("Výrobní číslo"));
+    EXPECT_EQ(main.AdvStringGrid1->Titles()->model()->index(0, 0).data().toString(), QStringLiteral("Výrobní číslo"));
     ASSERT_EQ(main.TKbat->count(), 3);
     EXPECT_TRUE(main.TKbat->isEnabled());
     EXPECT_DOUBLE_EQ(run.State().TempCompTables[0].Coef[5], 0.006);
@@ -107,7 +107,7 @@ TEST_P(FirstStart, EveryWindowHasSomethingToShowAndNothingIsReported)
     int sameSet = 0;
     for (int row = 1; row < archive.List().Grid.RowCount(); ++row)
         sameSet += archive.List().RowPath(row).contains(QStringLiteral("Plzen-Doubravka")) ? 1 : 0;
-    EXPECT_EQ(archive.List().Grid.RowCount() - 1, 7);
+    EXPECT_EQ(archive.List().Grid.RowCount() - 1, 8);
     EXPECT_EQ(sameSet, 3);
 
     // The report logo beside the program is the shipped picture.

@@ -75,7 +75,7 @@ TEST_F(RecentFiles, DroppedTestFileOpensAndOnlyWhatOtevriOpensIsTaken)
     ASSERT_TRUE(Drop(main, {text, stored}));
     EXPECT_EQ(main.Hcislo_mereni->text(), QStringLiteral("134"));
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Vybitor5 - ") + text);
-    EXPECT_EQ(run.State().Record().Header.TestNumber, 134);
+    EXPECT_EQ(main.Hlokalita->text(), QStringLiteral("Ostrava, Poruba"));
 
     ASSERT_TRUE(Drop(main, {stored}));
     EXPECT_EQ(main.Hcislo_mereni->text(), QStringLiteral("203"));

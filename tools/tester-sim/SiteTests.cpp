@@ -5,11 +5,9 @@
 #include "TesterSim.h"
 
 #include "model/CodePage.h"
-#include "model/StoredTestCodec.h"
+#include "model/TestRecord.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -135,12 +133,9 @@ std::unique_ptr<TTestRecord> build(const SiteTest& s, std::vector<uint32_t>& sta
 
 void GenerateSiteTests(const QString& folder)
 {
-    QDir().mkpath(folder);
     for (const SiteTest& s : siteTests) {
         std::vector<uint32_t> stamps;
         auto record = build(s, stamps);
-        QFile f(QDir(folder).filePath(QString::fromLatin1(s.file)));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(EncodeStoredTest(*record, stamps.data()));
+        WriteStoredTestFile(folder, s.file, *record, stamps);
     }
 }
