@@ -6,11 +6,16 @@
 #include "files/RecentFiles.h"
 
 #include <QAction>
+#include <QToolBar>
+#include <QToolButton>
 
 TRecentFilesMenu::TRecentFilesMenu(TFmain& main) : QMenu(&main), main_(main)
 {
     setObjectName(QStringLiteral("RecentFiles"));
     main.TBXotevri->setMenu(this);
+    // The button opens the dialog; its arrow, at a click, the menu (not only when held).
+    if (auto* button = qobject_cast<QToolButton*>(main.TBXToolbar3->widgetForAction(main.TBXotevri)))
+        button->setPopupMode(QToolButton::MenuButtonPopup);
     connect(this, &QMenu::aboutToShow, this, &TRecentFilesMenu::Refresh);
     connect(&main, &TFmain::TestFileUsed, this, [](const QString& path) {
         TIniFile ini = ProgramConfigFile();
