@@ -88,8 +88,8 @@ void BuildCommands(CLI::App& app, TCliArguments& out)
                        "--tcp", [&out](const std::string& v) { TakeTcp(Q(v), out); }, "the tester over TCP (port 9760 unless given)")
                     ->type_name("HOST[:PORT]");
     AddText(&app, "--serial", out.SerialDevice, "the tester on a serial port, 9600 baud 8N1")->type_name("DEVICE")->excludes(tcp);
-    AddText(&app, "--config", out.ConfigPath, "configuration file (default vybitor5-cli.ini beside the executable)")->type_name("FILE.ini");
-    AddText(&app, "--btr", out.BtrPath, "battery-type list (default vybitor5-cli.btr beside the executable)")->type_name("FILE.btr");
+    AddText(&app, "--config", out.ConfigPath, "configuration file (default: see Files below)")->type_name("FILE.ini");
+    AddText(&app, "--btr", out.BtrPath, "battery-type list (default: see Files below)")->type_name("FILE.btr");
 
     auto* list = app.add_subcommand("list", "the tester's tests, one line each");
     list->add_flag("--hidden", out.Hidden, "hidden tests too");

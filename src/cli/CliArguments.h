@@ -12,8 +12,8 @@ struct TCliArguments {
     std::optional<QString> TcpHost;
     quint16 TcpPort = 9760;
     std::optional<QString> SerialDevice;
-    QString ConfigPath;  // empty: vybitor5-cli.ini beside the executable
-    QString BtrPath;     // empty: vybitor5-cli.btr beside the executable
+    QString ConfigPath;  // empty: the program's own (ConfigFilePath)
+    QString BtrPath;     // empty: the shipped or installed list
     QString Command;     // "list", ..., "presets pull", "presets push"
     QStringList Operands;        // positional words of the command
     QStringList Appends;         // --append NAME2 (download)
