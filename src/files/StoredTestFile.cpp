@@ -72,7 +72,7 @@ void LoadStoredTestFile(TProgramState& state, const QString& path)
     auto work = std::make_unique<TTestRecord>();
     ClearRecord(*work);
     if (!DecodeStoredTestFile(bytes, *work).isEmpty()) {
-        UserReport().Message(QStringLiteral("Error"));
+        UserReport().Message(FileMessage(QStringLiteral("Error"), path));
         return;
     }
     ApplyDataVersionPower(work->Header, state.Settings.DataVersion == DataVersion101);
