@@ -238,7 +238,7 @@ void PaintChart(QPainter& p, const TReportCanvas& canvas, const TTestReportConte
         for (const QPointF& pt : s.Points)
             line << canvas.Device(QRectF(map(pt), QSizeF())).topLeft();
         p.setPen(QPen(s.Colour, unit * 0.8));
-        p.drawPolyline(KeepPixelColumnExtremes(line));
+        p.drawPolyline(DropStraightStretches(KeepPixelColumnExtremes(line), 0.5));
         if (s.Markers) { // every sample keeps its marker
             p.setBrush(s.Colour);
             for (const QPointF& pt : line)

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -231,6 +232,28 @@ TEST(TestReport, ChartKeepsTheExtremesOfEachPixelColumn)
     }
     const QPolygonF sparse{{0, 1}, {2, 3}, {5, 0}};
     EXPECT_EQ(KeepPixelColumnExtremes(sparse), sparse);
+
+    // Straight stretches keep their ends; every point dropped stays within the tolerance of
+    // the line drawn in its place.
+    QPolygonF straight;
+    for (int i = 0; i < 1000; ++i)
+        straight << QPointF(i * 0.7, 100 - i * 0.3);
+    EXPECT_EQ(DropStraightStretches(straight, 0.5), (QPolygonF{straight.first(), straight.last()}));
+    QPolygonF curve;
+    for (int i = 0; i < 2000; ++i)
+        curve << QPointF(i * 0.5, 300 * std::exp(-i / 400.0) + std::sin(i / 50.0) * 20);
+    const QPolygonF drawn = DropStraightStretches(curve, 0.5);
+    EXPECT_LT(drawn.size(), curve.size() / 5);
+    for (const QPointF& p : curve) {
+        double nearest = 1e9;
+        for (qsizetype s = 0; s + 1 < drawn.size(); ++s) {
+            const QPointF a = drawn[s], ab = drawn[s + 1] - a;
+            const double t = std::clamp(QPointF::dotProduct(p - a, ab) / QPointF::dotProduct(ab, ab), 0.0, 1.0);
+            const QPointF off = p - (a + t * ab);
+            nearest = std::min(nearest, std::hypot(off.x(), off.y()));
+        }
+        ASSERT_LE(nearest, 0.5 + 1e-9) << p.x();
+    }
 }
 
 TEST(TestReport, CaptionsFollowTheMainWindowAndTheOperatorOption)
