@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -18,6 +19,16 @@ quint32 uint32At(const QByteArray& b, int at)
     return v;
 }
 } // namespace
+
+uint8_t RefusalStatus(const QByteArray& command) { return command == "TT" ? 11 : 1; }
+
+bool TTesterSim::refuses(const QByteArray& command)
+{
+    const int count = ++requestCounts_[command];
+    return std::any_of(faults_.Refusals.begin(), faults_.Refusals.end(), [&](const TSimRefusal& r) {
+        return r.Command == command && (r.Nth == 0 || r.Nth == count);
+    });
+}
 
 void TTesterSim::LoadDataFolder(const QString& folder)
 {
@@ -94,7 +105,8 @@ QByteArray TTesterSim::Answer(const QByteArray& request)
     if (faults_.DelayMs > 0)
         QThread::msleep(faults_.DelayMs);
     const QByteArray code = QByteArray(1, command) + sub;
-    const bool refuse = faults_.RefuseFiles;
+    if (refuses(code))
+        return reply(request, RefusalStatus(code));
 
     if (code == "NU") {
         QByteArray settings(40, '\0');
@@ -111,8 +123,6 @@ QByteArray TTesterSim::Answer(const QByteArray& request)
         return reply(request, 0);
     }
     if (code == "TT") {
-        if (faults_.DirectoryError)
-            return reply(request, 11);
         while (listCursor_ < int(tests_.size())) {
             const TSimTest& t = tests_[listCursor_++];
             if (!t.Hidden || parameter == 2)
@@ -153,7 +163,7 @@ QByteArray TTesterSim::Answer(const QByteArray& request)
     }
     if (code == "FS") {
         const QByteArray* f = file(QString::fromLatin1(payload));
-        if (refuse || !f)
+        if (!f)
             return reply(request, 1);
         QByteArray size(4, '\0');
         const quint32 s = quint32(f->size());
@@ -165,7 +175,7 @@ QByteArray TTesterSim::Answer(const QByteArray& request)
         const int n = uint8_t(payload[1]);
         const quint32 offset = uint32At(payload, 3);
         const QByteArray* f = file(QString::fromLatin1(payload.mid(7, p)));
-        if (refuse || !f)
+        if (!f)
             return reply(request, 1);
         return reply(request, 0, f->mid(offset, n).leftJustified(n, '\0'));
     }
@@ -177,8 +187,6 @@ QByteArray TTesterSim::Answer(const QByteArray& request)
         return reply(request, 0);
     }
     if (code == "FW" && payload.size() >= 6) {
-        if (refuse)
-            return reply(request, 1);
         const int p = uint8_t(payload[0]);
         const int mode = uint8_t(payload[1]);
         const int n = uint8_t(payload[2]);
@@ -190,7 +198,7 @@ QByteArray TTesterSim::Answer(const QByteArray& request)
         return reply(request, 0);
     }
     if (code == "Ul")
-        return reply(request, refuse ? 1 : 0);
+        return reply(request, 0);
     if (code == "NL") {
         const QByteArray lkt = files_.value(QStringLiteral("/config/lokality.lkt"));
         QByteArray head(4, '\0');
