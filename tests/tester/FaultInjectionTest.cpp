@@ -200,8 +200,8 @@ TEST_F(TesterFault, PseudoTerminalClosedUnderTheSerialLink)
     listAndSelect("A0001.tst");
     sim.reset(); // the tester goes away with the port still open
     // Bounded by the serial timeouts: 100 ms per request byte plus 1000 ms to write, then
-    // 1000 ms for the first reply byte.
-    const auto serialBound = [](int requestBytes) { return 100 * requestBytes + 1000 + 1000 + 500; };
+    // 1000 ms per head byte plus 1000 ms for the head.
+    const auto serialBound = [](int requestBytes) { return 100 * requestBytes + 1000 + 7000 + 500; };
     clock.restart();
     const QString error = failedDownload();
     EXPECT_TRUE(error.startsWith(QStringLiteral("The tester did not answer on ") + ptyPath)) << error.toStdString();
