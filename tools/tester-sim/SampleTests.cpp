@@ -3,10 +3,12 @@
 #include "TesterSim.h"
 
 #include "SimBytes.h"
+#include "model/StoredTestCodec.h"
 
 #include <QDir>
 #include <QFile>
 #include <cmath>
+#include <vector>
 
 namespace {
 struct SampleSpec {
@@ -81,6 +83,15 @@ QByteArray build(const SampleSpec& s)
     return b;
 }
 } // namespace
+
+void WriteStoredTestFile(const QString& folder, const char* name, const TTestRecord& record,
+                         const std::vector<uint32_t>& stamps)
+{
+    QDir().mkpath(folder);
+    QFile f(QDir(folder).filePath(QString::fromLatin1(name)));
+    if (f.open(QIODevice::WriteOnly))
+        f.write(EncodeStoredTest(record, stamps.data()));
+}
 
 void GenerateSampleTests(const QString& folder)
 {

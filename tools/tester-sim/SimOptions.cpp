@@ -35,7 +35,7 @@ std::string checkRefusal(const std::string& text)
 std::optional<TSimOptions> ParseSimOptions(int argc, char** argv, int& exitCode)
 {
     CLI::App app{"Emulator of the battery tester's side of the link, on 127.0.0.1 or a pseudo-terminal."};
-    std::string data, ptyLink, generate;
+    std::string data, ptyLink, generate, generateSite;
     int port = 9760;
     bool pty = false;
     std::vector<std::string> refusals;
@@ -46,6 +46,7 @@ std::optional<TSimOptions> ParseSimOptions(int argc, char** argv, int& exitCode)
     app.add_flag("--pty", pty, "Serve a pseudo-terminal instead of TCP");
     app.add_option("--pty-link", ptyLink, "Symlink to the pseudo-terminal's slave")->option_text("PATH");
     app.add_option("--generate", generate, "Write the sample tests into DIR and exit")->option_text("DIR");
+    app.add_option("--generate-site", generateSite, "Write the realistic site tests into DIR and exit")->option_text("DIR");
     app.add_option("--close-after", faults.CloseAfterReplies, "Drop the connection after K replies")->check(CLI::NonNegativeNumber)->option_text("K");
     app.add_option("--delay-ms", faults.DelayMs, "Delay every reply by MS milliseconds")->check(CLI::NonNegativeNumber)->option_text("MS");
     app.add_option("--refuse", refusals,
@@ -79,6 +80,7 @@ std::optional<TSimOptions> ParseSimOptions(int argc, char** argv, int& exitCode)
     options.Pty = pty;
     options.PtyLink = QString::fromStdString(ptyLink);
     options.GenerateFolder = QString::fromStdString(generate);
+    options.GenerateSiteFolder = QString::fromStdString(generateSite);
     options.Faults = faults;
     return options;
 }

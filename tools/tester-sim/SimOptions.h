@@ -12,6 +12,7 @@ struct TSimOptions {
     bool Pty = false;
     QString PtyLink;
     QString GenerateFolder;
+    QString GenerateSiteFolder;
     TSimFaults Faults;
 };
 

@@ -6,7 +6,10 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <vector>
+
+struct TTestRecord;
 
 // The status by which the tester refuses a command: #TT reports an error with 11 (1 would be
 // an entry), every other command with 1 (for #Td anything but 3 means "not finished").
@@ -68,3 +71,8 @@ private:
 
 // Writes a handful of realistic stored tests into folder (for the demo and the tests).
 void GenerateSampleTests(const QString& folder);
+// One stored test file in folder (created when missing), as the tester keeps it.
+void WriteStoredTestFile(const QString& folder, const char* name, const TTestRecord& record,
+                         const std::vector<uint32_t>& stamps);
+// Realistic tests of stationary strings, one set on three dates (the demo archive's source).
+void GenerateSiteTests(const QString& folder);

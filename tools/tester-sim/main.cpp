@@ -80,6 +80,10 @@ int main(int argc, char* argv[])
         GenerateSampleTests(options->GenerateFolder);
         return 0;
     }
+    if (!options->GenerateSiteFolder.isEmpty()) {
+        GenerateSiteTests(options->GenerateSiteFolder);
+        return 0;
+    }
     TTesterSim sim(options->Faults);
     if (!options->DataFolder.isEmpty())
         sim.LoadDataFolder(options->DataFolder);
