@@ -15,6 +15,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -74,6 +76,13 @@ struct SlowDownload : ::testing::Test {
             }
         ADD_FAILURE() << fileName << " is not listed";
     }
+    // With VYBITOR_SCREENSHOTS set (a real X display), the whole screen as the user sees it.
+    static void shot(const char* name)
+    {
+        const QString folder = qEnvironmentVariable("VYBITOR_SCREENSHOTS");
+        if (!folder.isEmpty())
+            QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+    }
     static QProgressDialog* progressDialog()
     {
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -117,6 +126,7 @@ TEST_F(SlowDownload, StornoAtTheFirstClickLosesNothingAndOtherInputIsDropped)
     QElapsedTimer sinceStorno;
     QTimer::singleShot(800, [&] {
         dialogSeen = progressDialog() != nullptr;
+        shot("progress-during-download");
         QTest::mouseClick(list.Toolbar()->widgetForAction(list.ReloadItem()), Qt::LeftButton);
         QTest::mouseClick(list.Toolbar()->widgetForAction(list.LoadItem()), Qt::LeftButton);
         QTest::mouseClick(list.Toolbar()->widgetForAction(list.AppendItem()), Qt::LeftButton);
@@ -138,6 +148,7 @@ TEST_F(SlowDownload, StornoAtTheFirstClickLosesNothingAndOtherInputIsDropped)
     EXPECT_LT(sinceStorno.elapsed(), 300) << "Storno did not stop the download within one exchange";
     EXPECT_EQ(progressDialog(), nullptr);
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join(u'|').toStdString();
+    shot("after-storno");
 
     // Nothing lost: record, cells, caption, note; "Přidej" stays on for the loaded test.
     EXPECT_TRUE(sameTest(run.State().Record(), *loaded));
@@ -162,6 +173,7 @@ TEST_F(SlowDownload, StornoAtTheFirstClickLosesNothingAndOtherInputIsDropped)
     EXPECT_EQ(data.Grid()->model()->rowCount(), 120);
     EXPECT_EQ(sim.Requests("FA").size(), 2);
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join(u'|').toStdString();
+    shot("second-download");
     run.End();
 }
 

@@ -5,6 +5,7 @@
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
 #include "support/TesterSimProcess.h"
+#include "tester/LinkFixture.h"
 #include "tester/DirectoryFlows.h"
 #include "tester/TestDirectory.h"
 #include "tester/TesterCommands.h"
@@ -19,24 +20,7 @@
 namespace {
 const QStringList Log{QStringLiteral("--log")};
 
-struct RequestBytes : ::testing::Test {
-    RecordingUserReport report;
-    ScopedUserReport scope{&report};
-    TTesterLink& link = TTesterLink::Instance();
-    TTestDirectory& directory = TTestDirectory::Instance();
-    TProgramState& state = TProgramState::Instance();
-
-    void SetUp() override
-    {
-        directory.ShowHidden = false;
-        directory.Reset();
-    }
-    void TearDown() override
-    {
-        link.Disconnect();
-        directory.Reset();
-    }
-};
+using RequestBytes = LinkFixture;
 
 QByteArray bytes(std::initializer_list<int> values)
 {

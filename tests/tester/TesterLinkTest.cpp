@@ -2,6 +2,7 @@
 #include "app/UserReport.h"
 #include "model/Errors.h"
 #include "support/TesterSimProcess.h"
+#include "tester/LinkFixture.h"
 #include "tester/DirectoryFlows.h"
 #include "tester/LinkState.h"
 #include "tester/TestDirectory.h"
@@ -13,23 +14,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct Link : ::testing::Test {
-    RecordingUserReport report;
-    ScopedUserReport scope{&report};
-    TTesterLink& link = TTesterLink::Instance();
-    TTestDirectory& directory = TTestDirectory::Instance();
-    TProgramState& state = TProgramState::Instance();
-    void SetUp() override
-    {
-        directory.ShowHidden = false;
-        directory.Reset();
-    }
-    void TearDown() override
-    {
-        link.Disconnect();
-        directory.Reset();
-    }
-};
+using Link = LinkFixture;
 } // namespace
 
 TEST(Frame, LengthIsLittleEndianAndEmptyPayloadSendsSixBytes)
