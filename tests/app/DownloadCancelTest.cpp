@@ -80,8 +80,10 @@ struct SlowDownload : ::testing::Test {
     static void shot(const char* name)
     {
         const QString folder = qEnvironmentVariable("VYBITOR_SCREENSHOTS");
-        if (!folder.isEmpty())
-            QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+        if (folder.isEmpty())
+            return;
+        QTest::qWait(300); // let the windows paint what they hold
+        QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
     }
     static QProgressDialog* progressDialog()
     {
