@@ -110,8 +110,8 @@ void ReadSettingsValues(const TIniFile& ini, TSettingsValues& s)
     const auto choice = [&](const char* key, int last) {
         return std::clamp(ini.ReadInteger(sec, key, 0), -1, last);
     };
-    // Nothing chosen is not the serial link: Ethernet.
-    s.Link = std::max(0, choice("LMDRkomunikace_ItemIndex", 1));
+    // Nothing chosen (-1) is kept as it is; the link takes it as Ethernet.
+    s.Link = choice("LMDRkomunikace_ItemIndex", 1);
     s.Provozovatel = ini.ReadBool(sec, "Provozovatel_Checked", false);
     s.TestName = choice("LMDRJmeno_testu_ItemIndex", 1);
     s.DataVersion = choice("LMDRvd", 1);
@@ -149,8 +149,10 @@ void SaveSettingsValues(TIniFile& ini, const TSettingsValues& s)
 
 void SaveRowCaptions(TIniFile& ini, const TTextGrid& grid)
 {
+    TIniUpdate update(ini.FileName());
     const int stored = ReadCount(ini, "GRBAT_COUNT", MaxRowCaptions);
     for (int i = 1; i <= stored; ++i) ini.DeleteKey(SectionNastaveni, Numbered("GRBAT", i));
     ini.WriteInteger(SectionNastaveni, "GRBAT_COUNT", grid.RowCount() - 1);
     for (int i = 1; i < grid.RowCount(); ++i) ini.WriteString(SectionNastaveni, Numbered("GRBAT", i), grid.Cell(0, i));
+    update.Commit();
 }

@@ -10,7 +10,8 @@
 // Main window show handler:                           ReadSettingsValues(ini, state.Settings)
 // Settings window, save event:                        SaveSettingsValues(ini, state.Settings)
 // "Ulož hlavicky baterií":                            SaveRowCaptions(ini, state.BatteryGrid)
-// A failed write throws VybitorError("Unable to write to <path>"); keys written before stay.
+// A failed write throws VybitorError("Unable to write to <path>"). The row captions are
+// written in one replace of the file; the stores call the save functions inside theirs.
 
 #include "config/IniFile.h"
 

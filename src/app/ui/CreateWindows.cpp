@@ -14,6 +14,8 @@
 #include "presentation/ui/RepVybitor.h"
 #include "tester/ui/Hlavicky.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // A window whose section holds the placement keys only and whose unit leaves the store to
@@ -40,6 +42,10 @@ void CreateWindows(TProgramState& state)
     w.Flokality = new TFlokality(state);
     w.Fmain->ConnectToggles();
     ConnectReportCommands(w);
+    // The run ends when the main window closes; queued, so that the close first stores
+    // every window as it was, before the quit closes the others.
+    QObject::connect(w.Fmain, &TFmain::Closed, QCoreApplication::instance(), &QCoreApplication::quit,
+                     Qt::QueuedConnection);
 }
 
 void DestroyWindows()
