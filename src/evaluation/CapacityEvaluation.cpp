@@ -111,23 +111,27 @@ QString CompensationChoiceText(const TProgramState& state)
 
 bool TKbatEnabled(const TProgramState& state) { return state.Choices.TKtyp != ModeNone; }
 
-void GtypbatChange(TProgramState& state, const QString& batteryType)
+QString OfferDurations(TProgramState& state)
 {
-    state.Texts.Gtypbat = batteryType;
     QStringList& items = state.Choices.GtypzkItems;
     items.clear();
     std::vector<double> offered;
-    for (const TBatteryType& type : state.BatteryTypes) {
-        if (type.Name != batteryType)
-            continue;
-        if (offered.empty())
-            state.Texts.Gtypzk = ShortestNumber(type.RatedMinutes);
-        if (std::find(offered.begin(), offered.end(), type.RatedMinutes) == offered.end()) {
+    for (const TBatteryType& type : state.BatteryTypes)
+        if (type.Name == state.Texts.Gtypbat
+            && std::find(offered.begin(), offered.end(), type.RatedMinutes) == offered.end()) {
             offered.push_back(type.RatedMinutes);
             items << ShortestNumber(type.RatedMinutes);
         }
-    }
     emit state.ChoicesChanged();
+    return items.value(0);
+}
+
+void GtypbatChange(TProgramState& state, const QString& batteryType)
+{
+    state.Texts.Gtypbat = batteryType;
+    const QString first = OfferDurations(state);
+    if (!first.isEmpty())
+        state.Texts.Gtypzk = first;
     emit state.TextsChanged();
     EvaluateCapacity(state);
 }

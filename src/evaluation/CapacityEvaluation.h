@@ -25,6 +25,11 @@ QString CompensationChoiceText(const TProgramState& state);
 inline const QString NoPercentageText = QStringLiteral("nelze určit  ");
 inline const QString NoCompensationTableText = QStringLiteral("(žádná tabulka)");
 
+// Fills the duration choices with the rated durations of the battery type in the Gtypbat
+// text (file order, each number once) and signals ChoicesChanged; the texts stay. Returns
+// the first duration as text, empty when the type is not listed.
+QString OfferDurations(TProgramState& state);
+
 // The choices changed: each stores the new value and re-evaluates.
 void GtypbatChange(TProgramState& state, const QString& batteryType);
 void GtypzkChange(TProgramState& state, const QString& minutes);

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -103,7 +104,8 @@ private:
     void ApplyStoredLanguage();
     void RefreshTexts();
     void RefreshChoices();
-    void StoreChoices();
+    // Runs a choice's core handler and tells the user what it refused.
+    static void RunChoiceHandler(const std::function<void()>& handler);
     void ApplySecondLineRule(QLineEdit* field, int limit);
     void PanelDockingChanged(bool floating);
     void PanelShownChanged(bool shown);
