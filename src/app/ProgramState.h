@@ -26,7 +26,8 @@ struct TMainTexts {
     QString Lvproud = QStringLiteral("Vybíjecí proud");
     QString Hvproud, Hknap, Hpocet_baterii;
     QString Hstav, Hdelka_testu, Hkapacita, Lvzkap;
-    QString Hkapacita1, Lvzkap1 = QStringLiteral("Kapacita"); // never visible
+    // never visible; both carry the design text until the first evaluation
+    QString Hkapacita1 = QStringLiteral("Kapacita"), Lvzkap1 = QStringLiteral("Kapacita");
 };
 
 // Captions of the main window's labels as they stand in the current language; the test
