@@ -7,7 +7,7 @@
 #include "app/ui/Windows.h"
 #include "evaluation/LoadChain.h"
 #include "files/TestTextFile.h"
-#include "support/FileDialogAnswer.h"
+#include "support/FileDialogs.h"
 #include "support/LocaleScope.h"
 #include "support/RecordBuilder.h"
 #include "tester/TestDirectory.h"

@@ -4,7 +4,7 @@
 #include "app/ui/Hlavicka.h"
 #include "app/ui/Windows.h"
 #include "presentation/ui/RepVybitor.h"
-#include "support/FileDialogAnswer.h"
+#include "support/FileDialogs.h"
 #include "support/ProgramRun.h"
 #include "support/TesterSimProcess.h"
 #include "tester/TesterLink.h"

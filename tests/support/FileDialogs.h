@@ -1,12 +1,17 @@
-#include "support/FileDialogAnswer.h"
+#pragma once
+// Real file dialogs in window tests: the answer is typed into the dialog once it is open.
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QString>
+#include <QStringList>
 #include <QTimer>
 
-void AnswerFileDialog(const QString& file, QString* proposed, QStringList* filters)
+// Answers the next file dialog once it is open: notes what it proposes, then chooses
+// `file` (or cancels when it is empty).
+inline void AnswerFileDialog(const QString& file, QString* proposed = nullptr, QStringList* filters = nullptr)
 {
     QTimer::singleShot(20, [=] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
