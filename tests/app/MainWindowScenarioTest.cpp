@@ -69,6 +69,13 @@ QStringList Items(const QComboBox* choice)
     return items;
 }
 
+// With VYBITOR_SCREENSHOTS set, the window as it stands into that folder.
+void Shot(QWidget& window, const char* name)
+{
+    if (qEnvironmentVariableIsSet("VYBITOR_SCREENSHOTS"))
+        window.grab().save(qEnvironmentVariable("VYBITOR_SCREENSHOTS") + u'/' + QLatin1String(name));
+}
+
 // The visible result band: capacity and its reference.
 QStringList Band(const TFmain& main)
 {
@@ -132,6 +139,12 @@ TEST_F(MainWindowScenario, ChoicesReevaluateOneByOneAndComeBackFromTheSavedFile)
     EXPECT_EQ(Items(main.Gtypzk), QStringList({"120", "180"}));
     EXPECT_EQ(main.Gtypzk->currentText(), QStringLiteral("120"));
     EXPECT_EQ(Band(main), QStringList({"  49,6%  ", "120,0min  "}));
+    Shot(main, "main-type-chosen.png");
+    if (qEnvironmentVariableIsSet("VYBITOR_SCREENSHOTS")) {
+        main.Gtypzk->showPopup();
+        Shot(*main.Gtypzk->view()->window(), "main-durations-offered.png");
+        main.Gtypzk->hidePopup();
+    }
 
     Pick(main.Gtypzk, QStringLiteral("180"));
     EXPECT_EQ(Band(main), QStringList({"  33,1%  ", "180,0min  "}));
@@ -143,6 +156,7 @@ TEST_F(MainWindowScenario, ChoicesReevaluateOneByOneAndComeBackFromTheSavedFile)
     Pick(main.TKkapacita, QStringLiteral("Ah"));
     EXPECT_EQ(Band(main), QStringList({"  49,6Ah  ", " 75,0Ah  "}));
     EXPECT_EQ(run.State().Texts.Hkapacita1, QStringLiteral("  66,1%  "));
+    Shot(main, "main-ah.png");
 
     EXPECT_FALSE(main.TKbat->isEnabled());
     Pick(main.TKtyp, QStringLiteral("Prumerná"));
@@ -150,8 +164,7 @@ TEST_F(MainWindowScenario, ChoicesReevaluateOneByOneAndComeBackFromTheSavedFile)
     EXPECT_EQ(Band(main), QStringList({"  49,6Ah  ", " 37,5Ah  "}));
     Pick(main.TKbat, QStringLiteral("Olovo"));
     EXPECT_EQ(Band(main), QStringList({"  49,6Ah  ", " 60,0Ah  "}));
-    if (qEnvironmentVariableIsSet("VYBITOR_SCREENSHOTS"))
-        main.grab().save(qEnvironmentVariable("VYBITOR_SCREENSHOTS") + QStringLiteral("/main-choices.png"));
+    Shot(main, "main-table-chosen.png");
 
     Click(main.TBXToolbar3, main.TBXtisk);
     QPrintPreviewDialog* preview = Windows().Rep1Vybitor->Dialog();
