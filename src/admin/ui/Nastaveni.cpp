@@ -25,6 +25,7 @@
 #include <QSerialPortInfo>
 #include <QTableWidget>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 
@@ -109,8 +110,6 @@ void TFnastaveni::BuildControls()
     AdvColumnGrid1->setGeometry(204, 38, CestaWidth + PodadresareWidth + 4, 308);
     AdvColumnGrid1->setHorizontalHeaderLabels({QStringLiteral("Cesta"), QStringLiteral("Podadresáře")});
     AdvColumnGrid1->verticalHeader()->hide();
-    AdvColumnGrid1->setColumnWidth(0, CestaWidth);
-    AdvColumnGrid1->setColumnWidth(1, PodadresareWidth);
     AdvColumnGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
@@ -151,7 +150,18 @@ void TFnastaveni::RegisterTexts()
     caption(IdProvozovatel, Provozovatel);
     caption(IdLabel1, Label1);
     caption(IdCesta, AdvColumnGrid1->horizontalHeaderItem(0));
-    caption(IdPodadresare, AdvColumnGrid1->horizontalHeaderItem(1));
+    QTableWidgetItem* subfolders = AdvColumnGrid1->horizontalHeaderItem(1);
+    reg(IdPodadresare, subfolders->text(), [this, subfolders](const QString& t) {
+        subfolders->setText(t);
+        FitFolderColumns();
+    });
+}
+
+void TFnastaveni::FitFolderColumns()
+{
+    const int subfolders = std::max(PodadresareWidth, AdvColumnGrid1->horizontalHeader()->sectionSizeHint(1));
+    AdvColumnGrid1->setColumnWidth(1, subfolders);
+    AdvColumnGrid1->setColumnWidth(0, CestaWidth + PodadresareWidth - subfolders);
 }
 
 void TFnastaveni::Bind()
