@@ -24,11 +24,13 @@ public:
     void TBXlnajdiClick();
     void TBXlvseClick();
     void TBXotevriClick();
+    // The selected tests' capacities over their dates, in the battery health window.
+    void TBXtrendClick();
     void SortByTitle(int column);
 
     QToolBar* TBXToolbar1 = nullptr;
     QAction *TBXnacti = nullptr, *TBXapodadr = nullptr, *TBXlnajdi = nullptr;
-    QAction *TBXlvse = nullptr, *TBXotevri = nullptr;
+    QAction *TBXlvse = nullptr, *TBXotevri = nullptr, *TBXtrend = nullptr;
     QLabel* TBXlbat = nullptr;
     QLineEdit* TBXcbat = nullptr;
     QTableWidget* AdvStringGrid1 = nullptr;

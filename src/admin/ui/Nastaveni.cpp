@@ -8,6 +8,8 @@
 #include "app/ui/Hlavicka.h"
 #include "app/ui/Windows.h"
 #include "config/ConfigFile.h"
+#include "evaluation/BatteryHealth.h"
+#include "evaluation/CapacityEvaluation.h"
 #include "config/ui/PlacementStore.h"
 #include "i18n/LanguageList.h"
 #include "i18n/TranslationRegistry.h"
@@ -22,16 +24,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSpinBox>
 #include <QSerialPortInfo>
 #include <QTableWidget>
 #include <QToolButton>
+#include <cmath>
 
 namespace {
 
 // Ids of the window's translatable texts in a language file's [Fnastaveni] section.
 enum TextId {
     IdCaption = 1, IdLIPadresa, IdLMDBuloz_hl_bat, IdLMDButton1, IdLjazyk, IdAcb, IdAnz, IdDkap,
-    IdProvozovatel, IdLabel1, IdCesta, IdPodadresare
+    IdProvozovatel, IdLabel1, IdCesta, IdPodadresare, IdHkap, IdLslaba
 };
 
 constexpr int CestaWidth = 304;
@@ -98,6 +102,22 @@ void TFnastaveni::BuildControls()
     Provozovatel = new QCheckBox(QStringLiteral("Provozovatel"), this);
     Provozovatel->setGeometry(16, 152, 180, 20);
 
+    hkap = new QCheckBox(QStringLiteral("Hodnotit kapacitu"), this);
+    hkap->setGeometry(16, 184, 122, 20);
+    prah = new QSpinBox(this);
+    prah->setGeometry(138, 183, 60, 22);
+    prah->setRange(1, 100);
+    prah->setSuffix(QStringLiteral(" %"));
+    prah->setToolTip(QStringLiteral("Kapacita řetězce v procentech, od které vyhovuje"));
+    Lslaba = new QLabel(QStringLiteral("Slabá baterie pod mediánem"), this);
+    Lslaba->setGeometry(16, 214, 122, 36);
+    Lslaba->setWordWrap(true);
+    slaba = new QSpinBox(this);
+    slaba->setGeometry(138, 220, 60, 22);
+    slaba->setRange(1, 100);
+    slaba->setSuffix(QStringLiteral(" %"));
+    slaba->setToolTip(QStringLiteral("Baterie je slabá, když její kapacita nedosáhne tohoto podílu mediánu"));
+
     LMDBuloz_hl_bat = new QPushButton(QStringLiteral("Ulož hlavicky baterií"), this);
     LMDBuloz_hl_bat->setGeometry(16, 282, 170, 28);
     LMDButton1 = new QPushButton(QStringLiteral("Lokality"), this);
@@ -150,6 +170,8 @@ void TFnastaveni::RegisterTexts()
     caption(IdDkap, dkap);
     caption(IdProvozovatel, Provozovatel);
     caption(IdLabel1, Label1);
+    caption(IdHkap, hkap);
+    caption(IdLslaba, Lslaba);
     caption(IdCesta, AdvColumnGrid1->horizontalHeaderItem(0));
     caption(IdPodadresare, AdvColumnGrid1->horizontalHeaderItem(1));
 }
@@ -167,6 +189,17 @@ void TFnastaveni::Bind()
     option(acb, &TSettingsValues::AutBat);
     option(anz, &TSettingsValues::AutNap);
     option(dkap, &TSettingsValues::DruhaKap);
+    const auto acceptance = [this] {
+        prah->setEnabled(hkap->isChecked());
+        if (!showing_)
+            SetAcceptance(state_, hkap->isChecked(), prah->value());
+    };
+    connect(hkap, &QCheckBox::toggled, this, acceptance);
+    connect(prah, &QSpinBox::valueChanged, this, acceptance);
+    connect(slaba, &QSpinBox::valueChanged, this, [this](int percent) {
+        if (!showing_)
+            SetWeakShare(state_, percent);
+    });
     connect(Provozovatel, &QCheckBox::toggled, this, &TFnastaveni::ProvozovatelClick);
     connect(LMDBuloz_hl_bat, &QPushButton::clicked, this, &TFnastaveni::LMDBuloz_hl_batClick);
     connect(LMDButton1, &QPushButton::clicked, this, [] {
@@ -200,6 +233,10 @@ void TFnastaveni::ShowSettings()
     anz->setChecked(s.AutNap);
     dkap->setChecked(s.DruhaKap);
     Provozovatel->setChecked(s.Provozovatel);
+    hkap->setChecked(s.Health.Acceptance);
+    prah->setValue(int(std::lround(s.Health.AcceptanceThreshold)));
+    prah->setEnabled(s.Health.Acceptance);
+    slaba->setValue(int(std::lround(s.Health.WeakShare)));
     LMDRJmeno_testu->SetItemIndex(s.TestName);
     LMDRvd->SetItemIndex(s.DataVersion);
 
