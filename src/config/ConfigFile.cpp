@@ -2,8 +2,8 @@
 
 #include "app/ExePath.h"
 #include "app/ProgramState.h"
+#include "model/LocaleFormat.h"
 
-#include <QLocale>
 #include <algorithm>
 
 namespace {
@@ -111,9 +111,9 @@ void SaveHealthSettings(TIniFile& ini, const THealthSettings& h)
     if (!ini.SectionExists(SectionHealth) && h.WeakShare == defaults.WeakShare && h.Acceptance == defaults.Acceptance
         && h.AcceptanceThreshold == defaults.AcceptanceThreshold)
         return;
-    ini.WriteString(SectionHealth, QStringLiteral("Podil_slabe"), QLocale().toString(h.WeakShare));
+    ini.WriteString(SectionHealth, QStringLiteral("Podil_slabe"), FormatLocale("%g", h.WeakShare));
     ini.WriteBool(SectionHealth, QStringLiteral("Hodnotit_kapacitu"), h.Acceptance);
-    ini.WriteString(SectionHealth, QStringLiteral("Prah_kapacity"), QLocale().toString(h.AcceptanceThreshold));
+    ini.WriteString(SectionHealth, QStringLiteral("Prah_kapacity"), FormatLocale("%g", h.AcceptanceThreshold));
 }
 
 // A share or threshold outside 0 … 100 % is a damaged value: the default stands.

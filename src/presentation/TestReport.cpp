@@ -80,8 +80,8 @@ void AddHeader(TTestReportContent& c, const TProgramState& state)
     // The judgement of the capacity takes a line of its own; the note moves down for it.
     double noteTop = 517;
     if (!t.Hhodnoceni.isEmpty()) {
-        AddLine(c, 514, QStringLiteral("Hodnocení (%1 %):").arg(QLocale().toString(state.Settings.Health.AcceptanceThreshold)), 114, 80,
-                t.Hhodnoceni, capacity);
+        AddLine(c, 514, FormatLocale("Hodnocení (%g %%):", state.Settings.Health.AcceptanceThreshold), 114, 80, t.Hhodnoceni,
+                capacity);
         noteTop += 17;
     }
     c.Labels.push_back({QRectF(41, noteTop, 200, 16), WithColon(l.Lpoznamka), Qt::AlignLeft, normal});

@@ -180,12 +180,13 @@ TEST_F(HealthWindowTest, ArchiveTrendShowsTheSetOverItsDatesAndComparesTwoTests)
     QTableWidget* heat = w->Gteplo;
     ASSERT_EQ(heat->rowCount(), Set);
     ASSERT_EQ(heat->columnCount(), 3);
-    EXPECT_TRUE(heat->horizontalHeaderItem(0)->text().contains(QStringLiteral("2022")));
-    EXPECT_EQ(heat->item(Degrading - 1, 0)->text(), QStringLiteral("100,0"));
-    EXPECT_EQ(heat->item(Degrading - 1, 2)->text(), QStringLiteral("75,0 *"));
+    EXPECT_TRUE(heat->horizontalHeaderItem(0)->text().startsWith(QStringLiteral("18.05.")));
+    // The main window's compensation (K = 1.25) applies: 100 minutes of 100 are 80 %.
+    EXPECT_EQ(heat->item(Degrading - 1, 0)->text(), QStringLiteral("80,0"));
+    EXPECT_EQ(heat->item(Degrading - 1, 2)->text(), QStringLiteral("60,0 *"));
     EXPECT_TRUE(heat->item(Degrading - 1, 2)->font().bold());
     EXPECT_EQ(w->Gpokles->item(0, 0)->text(), QString::number(Degrading));
-    EXPECT_EQ(w->Gpokles->item(0, 3)->text(), QStringLiteral("25,0"));
+    EXPECT_EQ(w->Gpokles->item(0, 3)->text(), QStringLiteral("20,0"));
     ASSERT_EQ(w->TrendChart->graphCount(), 1);
     EXPECT_EQ(w->TrendChart->graph(0)->data()->size(), 3);
 
@@ -199,6 +200,6 @@ TEST_F(HealthWindowTest, ArchiveTrendShowsTheSetOverItsDatesAndComparesTwoTests)
     EXPECT_EQ(w->Pages->currentIndex(), 2);
     ASSERT_EQ(w->CompareChart->graphCount(), 2);
     EXPECT_EQ(w->CompareChart->graph(0)->keyAxis(), w->CompareChart->graph(1)->keyAxis());
-    EXPECT_TRUE(w->CompareChart->graph(0)->name().contains(QStringLiteral("2022")));
-    EXPECT_TRUE(w->CompareChart->graph(1)->name().contains(QStringLiteral("2024")));
+    EXPECT_TRUE(w->CompareChart->graph(0)->name().contains(QStringLiteral("2022.txt")));
+    EXPECT_TRUE(w->CompareChart->graph(1)->name().contains(QStringLiteral("2024.txt")));
 }
