@@ -13,6 +13,7 @@
 #include "evaluation/ui/Stav.h"
 #include "presentation/ui/Graf.h"
 #include "support/LocaleScope.h"
+#include "support/PdfTools.h"
 #include "support/QtPrinting.h"
 
 #include <QCheckBox>
@@ -21,7 +22,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QProcess>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -58,14 +59,6 @@ protected:
     LocaleScope locale{"cs_CZ"};
     TProgramState state;
 };
-
-QString PdfText(const QString& pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 } // namespace
 
 TEST_F(HealthWindowTest, GraphButtonOpensTheWeakestFirstTableChartAndOnePageReport)
@@ -102,14 +95,11 @@ TEST_F(HealthWindowTest, GraphButtonOpensTheWeakestFirstTableChartAndOnePageRepo
     const QString pdf = dir.filePath(QStringLiteral("stav.pdf"));
     w->ChoosePdfPath = [&](const QString&) { return pdf; };
     Press(w, w->TBXpdf);
-    const QString text = PdfText(pdf);
+    const QString text = RunPdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     EXPECT_TRUE(text.contains(QStringLiteral("Stav baterií")));
     EXPECT_TRUE(text.contains(QStringLiteral("7, 31"))); // the weak ones, weakest first
     EXPECT_TRUE(text.contains(QStringLiteral("slabá")));
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    info.waitForFinished(30000);
-    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+    EXPECT_TRUE(RunPdfTool(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
 
     Press(w, w->TBXtisk);
     ASSERT_NE(w->Dialog(), nullptr);
@@ -187,6 +177,8 @@ TEST_F(HealthWindowTest, ArchiveTrendShowsTheSetOverItsDatesAndComparesTwoTests)
     EXPECT_TRUE(heat->item(Degrading - 1, 2)->font().bold());
     EXPECT_EQ(w->Gpokles->item(0, 0)->text(), QString::number(Degrading));
     EXPECT_EQ(w->Gpokles->item(0, 3)->text(), QStringLiteral("20,0"));
+    if (qEnvironmentVariableIsSet("VYBITOR_SHOTS"))
+        w->grab().save(qEnvironmentVariable("VYBITOR_SHOTS") + QStringLiteral("/trend.png"));
     ASSERT_EQ(w->TrendChart->graphCount(), 1);
     EXPECT_EQ(w->TrendChart->graph(0)->data()->size(), 3);
 
@@ -200,6 +192,8 @@ TEST_F(HealthWindowTest, ArchiveTrendShowsTheSetOverItsDatesAndComparesTwoTests)
     EXPECT_EQ(w->Pages->currentIndex(), 2);
     ASSERT_EQ(w->CompareChart->graphCount(), 2);
     EXPECT_EQ(w->CompareChart->graph(0)->keyAxis(), w->CompareChart->graph(1)->keyAxis());
+    if (qEnvironmentVariableIsSet("VYBITOR_SHOTS"))
+        w->grab().save(qEnvironmentVariable("VYBITOR_SHOTS") + QStringLiteral("/compare.png"));
     EXPECT_TRUE(w->CompareChart->graph(0)->name().contains(QStringLiteral("2022.txt")));
     EXPECT_TRUE(w->CompareChart->graph(1)->name().contains(QStringLiteral("2024.txt")));
 }

@@ -5,6 +5,7 @@
 #include "presentation/DataReport.h"
 #include "presentation/TestReport.h"
 #include "support/LocaleScope.h"
+#include "support/PdfTools.h"
 #include "support/RecordBuilder.h"
 
 #include <QDir>
@@ -54,10 +55,7 @@ const TReportLabel* Find(const TTestReportContent& c, const QString& text)
 
 QString PdfWords(const QString& pdf)
 {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return RunPdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
 }
 
 // xMin of the first word `word` in pdftotext's bbox output, in points; -1 when absent.

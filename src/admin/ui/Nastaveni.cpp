@@ -59,6 +59,16 @@ QWidget* BrowseCell(const QString& path, QWidget* parent, const std::function<vo
     return cell;
 }
 
+QSpinBox* PercentBox(QWidget* parent, const QRect& geometry, const QString& toolTip)
+{
+    auto* box = new QSpinBox(parent);
+    box->setGeometry(geometry);
+    box->setRange(1, 100);
+    box->setSuffix(QStringLiteral(" %"));
+    box->setToolTip(toolTip);
+    return box;
+}
+
 } // namespace
 
 TFnastaveni::TFnastaveni(TProgramState& state, QWidget* parent) : QWidget(parent), state_(state)
@@ -104,19 +114,12 @@ void TFnastaveni::BuildControls()
 
     hkap = new QCheckBox(QStringLiteral("Hodnotit kapacitu"), this);
     hkap->setGeometry(16, 184, 122, 20);
-    prah = new QSpinBox(this);
-    prah->setGeometry(138, 183, 60, 22);
-    prah->setRange(1, 100);
-    prah->setSuffix(QStringLiteral(" %"));
-    prah->setToolTip(QStringLiteral("Kapacita řetězce v procentech, od které vyhovuje"));
+    prah = PercentBox(this, QRect(138, 183, 60, 22), QStringLiteral("Kapacita řetězce v procentech, od které vyhovuje"));
     Lslaba = new QLabel(QStringLiteral("Slabá baterie pod mediánem"), this);
     Lslaba->setGeometry(16, 214, 122, 36);
     Lslaba->setWordWrap(true);
-    slaba = new QSpinBox(this);
-    slaba->setGeometry(138, 220, 60, 22);
-    slaba->setRange(1, 100);
-    slaba->setSuffix(QStringLiteral(" %"));
-    slaba->setToolTip(QStringLiteral("Baterie je slabá, když její kapacita nedosáhne tohoto podílu mediánu"));
+    slaba = PercentBox(this, QRect(138, 220, 60, 22),
+                       QStringLiteral("Baterie je slabá, když její kapacita nedosáhne tohoto podílu mediánu"));
 
     LMDBuloz_hl_bat = new QPushButton(QStringLiteral("Ulož hlavicky baterií"), this);
     LMDBuloz_hl_bat->setGeometry(16, 282, 170, 28);
