@@ -2,6 +2,7 @@
 
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
+#include "files/WholeFile.h"
 #include "model/CodePage.h"
 #include "model/LocaleFormat.h"
 
@@ -27,7 +28,7 @@ TBatteryTypeRead ReadBatteryTypeFile(const QString& path)
     TBatteryTypeRead result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.Error = QStringLiteral("File not found");
+        result.Error = FileMessage(QStringLiteral("File not found"), path);
         return result;
     }
     const QStringList lines = FileLines(file.readAll());
@@ -41,7 +42,7 @@ TBatteryTypeRead ReadBatteryTypeFile(const QString& path)
             const QString field = n + 1 < fields.size() ? fields[n + 1] : QString();
             if (!ParseLocaleDouble(field, *numbers[n])) {
                 result.Types.clear();
-                result.Error = QStringLiteral("'%1' is not a valid floating point value").arg(field);
+                result.Error = FileMessage(QStringLiteral("'%1' is not a valid floating point value").arg(field), path);
                 return result;
             }
         }

@@ -10,7 +10,7 @@ class TProgramState;
 
 struct TBatteryTypeRead {
     TBatteryTypeList Types; // empty whenever Error is set
-    QString Error;          // "File not found" or the bad-number message
+    QString Error;          // "File not found" or the bad-number message, the path under it
 };
 
 // Reads at most MaxBatteryTypes lines; later lines are ignored.

@@ -1,5 +1,7 @@
 #include "cli/CliArguments.h"
 
+#include "cli/CliFileHelp.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -109,9 +111,8 @@ QString CliUsage()
         "  trend FILE... [--format tsv|json]               capacities of test text files over their dates\n"
         "\n"
         "The link defaults to the configuration file's; --tcp takes port 9760 unless given,\n"
-        "--serial runs at 9600 baud 8N1. The configuration and battery-type list default to\n"
-        "vybitor5-cli.ini and vybitor5-cli.btr beside the executable.\n"
-        "Exit status: 0 success, 1 the operation failed, 2 usage error.\n");
+        "--serial runs at 9600 baud 8N1.\n"
+        "Exit status: 0 success, 1 the operation failed, 2 usage error.\n\n") + CliFileHelp();
 }
 
 TOutputKind OutputKindOf(const QString& path)

@@ -14,10 +14,10 @@
 #include <QFileInfo>
 
 namespace {
-QString chosenFile(const QString& given, const QString& extension)
+QString chosenFile(const QString& given, const QString& byDefault)
 {
     if (given.isEmpty())
-        return ExeSiblingPath(extension);
+        return byDefault;
     if (!QFileInfo(given).isFile())
         throw VybitorError(QStringLiteral("%1: no such file").arg(given));
     return given;
@@ -27,16 +27,16 @@ QString chosenFile(const QString& given, const QString& extension)
 void StartProgramState(const TCliArguments& args)
 {
     TProgramState& state = TProgramState::Instance();
-    const TIniFile ini(chosenFile(args.ConfigPath, QStringLiteral(".ini")));
+    const TIniFile ini(chosenFile(args.ConfigPath, ConfigFilePath()));
     RestoreMainWindow(ini, state);
     ReadSettingsValues(ini, state.Settings);
     // The port name is kept with the main window's placement.
     state.Settings.SerialPort = ini.ReadString(SectionTFmain, QStringLiteral("ComPort1_Port"), {});
     // The stored language, from the language files beside the executable; a file that
     // does not load ends the run rather than writing files in another language.
-    ScanLanguageFiles(ExeFolder(), QStringLiteral("*.lng"));
+    ScanLanguageFolders(ProgramFileFolders(), QStringLiteral("*.lng"));
     SwitchToListedLanguage(state.Settings.Language);
-    const QString btr = chosenFile(args.BtrPath, QStringLiteral(".btr"));
+    const QString btr = chosenFile(args.BtrPath, ReadOnlyFilePath(QStringLiteral(".btr")));
     // Without a list beside the executable the run simply offers no battery types.
     if (!args.BtrPath.isEmpty() || QFileInfo(btr).isFile()) {
         LoadBatteryTypes(state, btr);

@@ -66,7 +66,7 @@ void RestoreRowCaptions(const TIniFile& ini, TTextGrid& grid)
 
 TIniFile ProgramConfigFile()
 {
-    return TIniFile(ExeSiblingPath(QStringLiteral(".ini")));
+    return TIniFile(ConfigFilePath());
 }
 
 TMainWindowValues RestoreMainWindow(const TIniFile& ini, TProgramState& state)
@@ -79,7 +79,7 @@ TMainWindowValues RestoreMainWindow(const TIniFile& ini, TProgramState& state)
 
     state.Choices.TKkapacita = ReadChoice(ini, SectionNastaveni, "TKkapacita", 2);
     state.LastDirectory = ini.ReadString(SectionNastaveni, "Directory", {});
-    if (state.LastDirectory.isEmpty()) state.LastDirectory = ExeFolder();
+    if (state.LastDirectory.isEmpty()) state.LastDirectory = DefaultTestFolder();
     state.Choices.TKtyp = ReadChoice(ini, SectionTempKomp, "TKtyp", 3);
     RestoreCompensationTables(ini, state);
     v.SettingsVisible = ini.ReadInteger(SectionTFnastaveni, "Visible", 0) == 1;

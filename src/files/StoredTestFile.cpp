@@ -71,7 +71,7 @@ void LoadStoredTestFile(TProgramState& state, const QString& path)
     auto work = std::make_unique<TTestRecord>();
     ClearRecord(*work);
     if (!DecodeStoredTestFile(bytes, *work).isEmpty()) {
-        UserReport().Message(QStringLiteral("Error"));
+        UserReport().Message(FileMessage(QStringLiteral("Error"), path));
         return;
     }
     TakeOverRecord(state.Record(), *work);

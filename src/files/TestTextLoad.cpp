@@ -7,6 +7,7 @@
 #include "files/FileCompensationTable.h"
 #include "files/TestTextReader.h"
 #include "files/WholeFile.h"
+#include "model/Errors.h"
 #include "tester/TestDownload.h"
 
 namespace {
@@ -36,7 +37,13 @@ void TakeOverChoices(TProgramState& state, const TTestTextContent& c)
 
 void LoadTestTextFile(TProgramState& state, const QString& path)
 {
-    const TTestTextContent c = ReadTestText(ReadWholeFile(path), path);
+    const TTestTextContent c = [&path] {
+        try {
+            return ReadTestText(ReadWholeFile(path), path);
+        } catch (const VybitorError& e) {
+            throw VybitorError(FileMessage(e.text(), path));
+        }
+    }();
     if (c.SampleLines > MaxRows)
         UserReport().Message(TooManyRowsMessage(c.SampleLines, MaxRows));
 

@@ -26,3 +26,9 @@ QByteArray ReadWholeFile(const QString& path)
         throw fail();
     return bytes;
 }
+
+QString FileMessage(const QString& text, const QString& path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    return text.contains(shown) ? text : text + QLatin1Char('\n') + shown;
+}

@@ -11,3 +11,7 @@ void WriteFileReplacing(const QString& path, const QByteArray& bytes);
 
 // All bytes of a file; throws VybitorError naming the file when it cannot be read.
 QByteArray ReadWholeFile(const QString& path);
+
+// A message about a file as the user sees it: the text as it stands and the file's path on
+// a line under it, unless the text names the file already ("Unable to write to PATH").
+QString FileMessage(const QString& text, const QString& path);

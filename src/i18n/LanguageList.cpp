@@ -29,26 +29,41 @@ TLanguageList& TLanguageList::Instance()
 
 int TLanguageList::ScanLanguageFiles(const QString& folder, const QString& mask)
 {
+    return ScanLanguageFolders({folder}, mask);
+}
+
+int TLanguageList::ScanLanguageFolders(const QStringList& folders, const QString& mask)
+{
     int counted = 0;
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList({mask}, QDir::Files, QDir::Unsorted)) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        const int id = ReadLanguageId(LanguageFileLines(file.readAll()));
-        if (id == 0)
-            continue;
-        ++counted;
-        if (id == BuiltInLanguageId)
-            continue;
-        auto same = std::find_if(files_.begin(), files_.end(), [id](const Entry& e) { return e.Id == id; });
-        if (same != files_.end())
-            same->Path = path;
-        else
-            files_.push_back({id, path});
+    QStringList seen;
+    for (const QString& folder : folders) {
+        const QDir dir(folder);
+        for (const QString& name : dir.entryList({mask}, QDir::Files, QDir::Unsorted)) {
+            if (seen.contains(name))
+                continue;
+            seen << name;
+            counted += RegisterFile(dir.filePath(name)) ? 1 : 0;
+        }
     }
     return counted;
+}
+
+bool TLanguageList::RegisterFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const int id = ReadLanguageId(LanguageFileLines(file.readAll()));
+    if (id == 0)
+        return false;
+    if (id == BuiltInLanguageId)
+        return true;
+    auto same = std::find_if(files_.begin(), files_.end(), [id](const Entry& e) { return e.Id == id; });
+    if (same != files_.end())
+        same->Path = path;
+    else
+        files_.push_back({id, path});
+    return true;
 }
 
 QString TLanguageList::DisplayName(int index) const { return LanguageDisplayName(Identifier(index)); }
@@ -93,6 +108,11 @@ void TLanguageList::Reset()
 int ScanLanguageFiles(const QString& folder, const QString& mask)
 {
     return TLanguageList::Instance().ScanLanguageFiles(folder, mask);
+}
+
+int ScanLanguageFolders(const QStringList& folders, const QString& mask)
+{
+    return TLanguageList::Instance().ScanLanguageFolders(folders, mask);
 }
 
 void SwitchLanguage(int id) { TLanguageList::Instance().SwitchLanguage(id); }

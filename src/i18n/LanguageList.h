@@ -3,6 +3,7 @@
 // registered language file in the order the files were found.
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 class TLanguageList {
@@ -13,6 +14,9 @@ public:
     // a usable LANGID. A file with 1029 is counted but not listed; a LANGID seen before
     // keeps its position and takes the later file's path.
     int ScanLanguageFiles(const QString& folder, const QString& mask);
+    // The same over several folders in order; a file name found in an earlier folder is
+    // skipped there, so that a stored index keeps meaning the same file.
+    int ScanLanguageFolders(const QStringList& folders, const QString& mask);
 
     int Count() const { return int(files_.size()) + 1; }
     QString DisplayName(int index) const;
@@ -28,6 +32,7 @@ public:
     void Reset();
 
 private:
+    bool RegisterFile(const QString& path); // true when counted
     struct Entry {
         int Id;
         QString Path;
@@ -38,6 +43,7 @@ private:
 };
 
 int ScanLanguageFiles(const QString& folder, const QString& mask);
+int ScanLanguageFolders(const QStringList& folders, const QString& mask);
 void SwitchLanguage(int id);
 // Switches to the language at a list index (the stored Jazyk); an index that is not in the
 // list, -1 included, keeps the language in force and returns false.

@@ -57,5 +57,5 @@ QImage LoadJpegLogo(const QString& path)
 
 QImage ReportLogo()
 {
-    return LoadJpegLogo(ExeSiblingPath(QStringLiteral(".jpg")));
+    return LoadJpegLogo(ReadOnlyFilePath(QStringLiteral(".jpg")));
 }

@@ -55,18 +55,20 @@ TEST_F(BatteryTypeFileTest, DuplicateNameIsKeptInTheListAndOfferedOnce)
 TEST_F(BatteryTypeFileTest, FailuresAreToldAndOfferNothing)
 {
     LocaleScope cs("cs_CZ");
+    // The box names the file on a line of its own under the text.
     LoadBatteryTypes(state, dir.filePath(QStringLiteral("missing.btr")));
-    EXPECT_EQ(report.messages, QStringList{"File not found"});
+    EXPECT_EQ(report.messages, QStringList{"File not found\n" + dir.filePath(QStringLiteral("missing.btr"))});
 
     report.messages.clear();
     LoadBatteryTypes(state, Write("A\t1\t2\t3\nB\t1\t2.5\t3\n")); // dot on a comma locale
-    EXPECT_EQ(report.messages, QStringList{"'2.5' is not a valid floating point value"});
+    const QString path = dir.filePath(QStringLiteral("Vybitor5.btr"));
+    EXPECT_EQ(report.messages, QStringList{"'2.5' is not a valid floating point value\n" + path});
     EXPECT_TRUE(state.BatteryTypes.empty());
     EXPECT_TRUE(state.Choices.GtypbatItems.isEmpty());
 
     report.messages.clear();
     LoadBatteryTypes(state, Write("A\t1\t2\n")); // a missing number reads as an empty field
-    EXPECT_EQ(report.messages, QStringList{"'' is not a valid floating point value"});
+    EXPECT_EQ(report.messages, QStringList{"'' is not a valid floating point value\n" + path});
     EXPECT_TRUE(state.BatteryTypes.empty());
 }
 

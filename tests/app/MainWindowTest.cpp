@@ -92,14 +92,15 @@ TEST_F(MainWindowTest, FirstStartWithoutConfigShowsTheDesign)
 TEST_F(MainWindowTest, MissingOrBadBatteryTypeFileIsToldAndStartGoesOn)
 {
     TFmain& first = Start();
-    EXPECT_EQ(report.messages, QStringList{"File not found"});
+    const QString path = dir.filePath(QStringLiteral("Vybitor5.btr"));
+    EXPECT_EQ(report.messages, QStringList{"File not found\n" + path});
     EXPECT_EQ(first.Gtypbat->count(), 0);
     DestroyWindows();
 
     report.messages.clear();
     WriteBatteryTypes("A\t600\t1\t2\nB\t600\tx1\t2\n");
     TFmain& second = Start();
-    EXPECT_EQ(report.messages, QStringList{"'x1' is not a valid floating point value"});
+    EXPECT_EQ(report.messages, QStringList{"'x1' is not a valid floating point value\n" + path});
     EXPECT_EQ(second.Gtypbat->count(), 0);
     EXPECT_TRUE(second.isVisible());
 }

@@ -73,8 +73,9 @@ TEST_F(StoredFile, ImpossibleBatteriesAndEmptyFilesChangeNothing)
     badNumber[StoredBatteryNumbersOffset + 1] = char(108); // 0-based: battery 109
     for (const QByteArray& bytes : {tooMany, badNumber, StoredBytes(*source).left(50)}) {
         report.messages.clear();
-        LoadStoredTestFile(state, WriteBytes(dir, QStringLiteral("bad.T03"), bytes));
-        EXPECT_EQ(report.messages, QStringList{QStringLiteral("Error")});
+        const QString path = WriteBytes(dir, QStringLiteral("bad.T03"), bytes);
+        LoadStoredTestFile(state, path);
+        EXPECT_EQ(report.messages, QStringList{QStringLiteral("Error\n") + path}); // the file on a line of its own
         EXPECT_EQ(Snapshot(state.Record()), before);
     }
     report.messages.clear();

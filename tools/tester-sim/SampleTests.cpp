@@ -82,15 +82,22 @@ std::unique_ptr<TTestRecord> build(const SampleSpec& s, std::vector<uint32_t>& s
 }
 } // namespace
 
+void WriteStoredTestFile(const QString& folder, const char* name, const TTestRecord& record,
+                         const std::vector<uint32_t>& stamps)
+{
+    QDir().mkpath(folder);
+    QFile f(QDir(folder).filePath(QString::fromLatin1(name)));
+    if (f.open(QIODevice::WriteOnly))
+        f.write(EncodeStoredTest(record, stamps.data()));
+}
+
 void GenerateSampleTests(const QString& folder)
 {
     QDir().mkpath(folder);
     for (const SampleSpec& s : samples) {
         std::vector<uint32_t> stamps;
         auto record = build(s, stamps);
-        QFile f(QDir(folder).filePath(QString::fromLatin1(s.file)));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(EncodeStoredTest(*record, stamps.data()));
+        WriteStoredTestFile(folder, s.file, *record, stamps);
     }
     QFile hidden(QDir(folder).filePath(QStringLiteral("hidden.txt")));
     if (hidden.open(QIODevice::WriteOnly))

@@ -6,7 +6,10 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <vector>
+
+struct TTestRecord;
 
 struct TSimFaults {
     int CloseAfterReplies = -1;   // drop the connection after this many replies
@@ -55,3 +58,8 @@ private:
 
 // Writes a handful of realistic stored tests into folder (for the demo and the tests).
 void GenerateSampleTests(const QString& folder);
+// One stored test file in folder (created when missing), as the tester keeps it.
+void WriteStoredTestFile(const QString& folder, const char* name, const TTestRecord& record,
+                         const std::vector<uint32_t>& stamps);
+// Realistic tests of stationary strings, one set on three dates (the demo archive's source).
+void GenerateSiteTests(const QString& folder);

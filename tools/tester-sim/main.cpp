@@ -80,6 +80,7 @@ int main(int argc, char* argv[])
     const QCommandLineOption pty({QStringLiteral("pty")}, QStringLiteral("Serve a pseudo-terminal instead of TCP."));
     const QCommandLineOption ptyLink({QStringLiteral("pty-link")}, QStringLiteral("Symlink to the pty slave."), QStringLiteral("path"));
     const QCommandLineOption generate({QStringLiteral("generate")}, QStringLiteral("Write the sample tests into dir and exit."), QStringLiteral("dir"));
+    const QCommandLineOption generateSite({QStringLiteral("generate-site")}, QStringLiteral("Write the site tests into dir and exit."), QStringLiteral("dir"));
     const QCommandLineOption closeAfter({QStringLiteral("close-after")}, QStringLiteral("Drop the connection after K replies."), QStringLiteral("K"));
     const QCommandLineOption delay({QStringLiteral("delay-ms")}, QStringLiteral("Delay every reply."), QStringLiteral("ms"));
     const QCommandLineOption ttError({QStringLiteral("tt-status-11")}, QStringLiteral("Answer #TT with status 11."));
@@ -88,11 +89,15 @@ int main(int argc, char* argv[])
     const QCommandLineOption neverDelete({QStringLiteral("never-finish-deletion")}, QStringLiteral("Never report a deletion finished."));
     const QCommandLineOption badSum({QStringLiteral("bad-checksum")}, QStringLiteral("Spoil the #NU checksum."));
     const QCommandLineOption log({QStringLiteral("log")}, QStringLiteral("Log every request on stderr."));
-    parser.addOptions({data, port, pty, ptyLink, generate, closeAfter, delay, ttError, refuse, oversize, neverDelete, badSum, log});
+    parser.addOptions({data, port, pty, ptyLink, generate, generateSite, closeAfter, delay, ttError, refuse, oversize, neverDelete, badSum, log});
     parser.process(app);
 
     if (parser.isSet(generate)) {
         GenerateSampleTests(parser.value(generate));
+        return 0;
+    }
+    if (parser.isSet(generateSite)) {
+        GenerateSiteTests(parser.value(generateSite));
         return 0;
     }
     TSimFaults faults;

@@ -21,7 +21,7 @@ namespace {
 // the program entry (the other windows set up their own stores).
 void KeepPlacement(QWidget* window, const char* section)
 {
-    new TPlacementStore(window, QLatin1String(section), ExeSiblingPath(QStringLiteral(".ini")));
+    new TPlacementStore(window, QLatin1String(section), ConfigFilePath());
 }
 
 } // namespace

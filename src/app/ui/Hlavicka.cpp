@@ -11,6 +11,8 @@
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
 #include "i18n/LanguageList.h"
+#include "app/ui/RecentFilesMenu.h"
+#include "app/ui/TestFileDrop.h"
 #include "app/ui/Windows.h"
 #include "evaluation/ui/Data.h"
 #include "presentation/ui/Graf.h"
@@ -30,7 +32,7 @@ TFmain::TFmain(TProgramState& state, QWidget* parent) : QMainWindow(parent), sta
     setObjectName(QStringLiteral("Fmain"));
     setWindowTitle(state_.Texts.Caption);
     state_.PlacementRestored = false;
-    ScanLanguageFiles(ExeFolder(), QStringLiteral("*.lng"));
+    ScanLanguageFolders(ProgramFileFolders(), QStringLiteral("*.lng"));
     state_.SettingsRead = false;
     state_.DirectoryListed = false;
     resize(DesignWidth, DesignHeight);
@@ -55,7 +57,9 @@ TFmain::TFmain(TProgramState& state, QWidget* parent) : QMainWindow(parent), sta
     connect(&state_, &TProgramState::ChoicesChanged, this, &TFmain::RefreshChoices);
     connect(TBXuloz, &QAction::triggered, this, &TFmain::TBXulozClick);
     connect(TBXotevri, &QAction::triggered, this, &TFmain::TBXotevriClick);
-    LoadBatteryTypes(state_, ExeSiblingPath(QStringLiteral(".btr")));
+    new TRecentFilesMenu(*this);
+    new TTestFileDrop(*this);
+    LoadBatteryTypes(state_, ReadOnlyFilePath(QStringLiteral(".btr")));
     RefreshTexts();
     RefreshChoices();
 }

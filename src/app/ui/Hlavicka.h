@@ -51,6 +51,8 @@ public:
     // "Ulož" and "Otevři" (HlavickaFiles.cpp).
     void TBXulozClick();
     void TBXotevriClick();
+    // Opens a test file chosen without the dialog (recent files, a drop) as "Otevři" does.
+    void OpenChosenTestFile(const QString& path);
 
     // Named parts, for the other windows, the placement store and the tests.
     QToolBar* TBXToolbar3 = nullptr;
@@ -78,6 +80,7 @@ public:
 
 signals:
     void Closed(); // the user closed the main window: the program ends
+    void TestFileUsed(const QString& path); // a test file was opened or saved
 
 protected:
     void showEvent(QShowEvent* event) override;

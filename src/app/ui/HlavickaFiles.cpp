@@ -20,6 +20,7 @@ void TFmain::TBXulozClick()
     const QString path = dialog.selectedFiles().first();
     RememberFolder(state_, path);
     SaveTestAs(state_, path);
+    emit TestFileUsed(path);
 }
 
 void TFmain::TBXotevriClick()
@@ -29,10 +30,15 @@ void TFmain::TBXotevriClick()
     dialog.setDefaultSuffix(QStringLiteral("TXT"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    const QString path = dialog.selectedFiles().first(); // several may be chosen; the first opens
+    OpenChosenTestFile(dialog.selectedFiles().first()); // several may be chosen; the first opens
+}
+
+void TFmain::OpenChosenTestFile(const QString& path)
+{
     RememberFolder(state_, path);
     OpenTestFile(state_, TTestDirectory::Instance(), path);
     emit state_.TextsChanged();
     emit state_.BatteryGridChanged();
     emit state_.MeasurementTableChanged();
+    emit TestFileUsed(path);
 }

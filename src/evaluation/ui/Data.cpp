@@ -16,7 +16,7 @@
 
 TFdata::TFdata(TProgramState& state, QWidget* parent) : QMainWindow(parent), state_(state)
 {
-    new TPlacementStore(this, QStringLiteral("TFdata"), ExeSiblingPath(QStringLiteral(".ini")));
+    new TPlacementStore(this, QStringLiteral("TFdata"), ConfigFilePath());
     setObjectName(QStringLiteral("Fdata"));
     setWindowTitle(QStringLiteral("Data"));
     resize(640, 480);

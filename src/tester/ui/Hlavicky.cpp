@@ -84,7 +84,7 @@ TFhlavicky::TFhlavicky(TProgramState& state, QWidget* parent)
 // "Ukaž skryté" is kept with the window's placement as TBXItem2_Checked.
 void TFhlavicky::BuildPlacementStore()
 {
-    auto* store = new TPlacementStore(this, QStringLiteral("TFhlavicky"), ExeSiblingPath(QStringLiteral(".ini")));
+    auto* store = new TPlacementStore(this, QStringLiteral("TFhlavicky"), ConfigFilePath());
     store->Hooks.RestoreProperties = [this](TIniFile& ini, const QString& section) {
         directory_.ShowHidden = ini.ReadStoredBool(section, QStringLiteral("TBXItem2_Checked"), directory_.ShowHidden);
         directory_.Notify();
