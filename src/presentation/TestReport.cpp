@@ -80,8 +80,9 @@ void AddHeader(TTestReportContent& c, const TProgramState& state)
     // The judgement of the capacity takes a line of its own; the note moves down for it.
     double noteTop = 517;
     if (!t.Hhodnoceni.isEmpty()) {
-        AddLine(c, 514, FormatLocale("Hodnocení (%g %%):", state.Settings.Health.AcceptanceThreshold), 114, 80, t.Hhodnoceni,
-                capacity);
+        c.Labels.push_back({QRectF(41, 515, 100, 16), FormatLocale("Hodnocení (%g %%):", state.Settings.Health.AcceptanceThreshold),
+                            Qt::AlignLeft | Qt::AlignTop, normal});
+        c.Labels.push_back({QRectF(134, 514, 86, 16), t.Hhodnoceni, Qt::AlignRight | Qt::AlignTop, capacity});
         noteTop += 17;
     }
     c.Labels.push_back({QRectF(41, noteTop, 200, 16), WithColon(l.Lpoznamka), Qt::AlignLeft, normal});

@@ -113,12 +113,12 @@ void TFnastaveni::BuildControls()
     Provozovatel->setGeometry(16, 152, 180, 20);
 
     hkap = new QCheckBox(QStringLiteral("Hodnotit kapacitu"), this);
-    hkap->setGeometry(16, 184, 122, 20);
-    prah = PercentBox(this, QRect(138, 183, 60, 22), QStringLiteral("Kapacita řetězce v procentech, od které vyhovuje"));
+    hkap->setGeometry(16, 184, 136, 20);
+    prah = PercentBox(this, QRect(148, 183, 54, 22), QStringLiteral("Kapacita řetězce v procentech, od které vyhovuje"));
     Lslaba = new QLabel(QStringLiteral("Slabá baterie pod mediánem"), this);
-    Lslaba->setGeometry(16, 214, 122, 36);
+    Lslaba->setGeometry(16, 214, 130, 36);
     Lslaba->setWordWrap(true);
-    slaba = PercentBox(this, QRect(138, 220, 60, 22),
+    slaba = PercentBox(this, QRect(148, 220, 54, 22),
                        QStringLiteral("Baterie je slabá, když její kapacita nedosáhne tohoto podílu mediánu"));
 
     LMDBuloz_hl_bat = new QPushButton(QStringLiteral("Ulož hlavicky baterií"), this);

@@ -165,7 +165,7 @@ void TFstav::ShowChart(const TStringHealth& h)
     weak->setPen(Qt::NoPen);
     auto ticker = QSharedPointer<QCPAxisTickerText>::create();
     const int n = int(h.Batteries.size());
-    const int labelEvery = n <= 36 ? 1 : n <= 72 ? 2 : 5;
+    const int labelEvery = n <= 20 ? 1 : n <= 60 ? 5 : 10;
     double top = 100;
     for (int i = 0; i < n; ++i) {
         const TBatteryHealth& b = h.Batteries[size_t(i)];
