@@ -39,52 +39,75 @@ void TArchiveList::Clear()
     Hidden.assign(2, false);
 }
 
-void TArchiveList::ScanFolders(const std::vector<TArchiveFolder>& folders, const QString& lastDirectory,
-                               bool lastSubfolders, const QString& qualifier)
+bool TArchiveList::ScanFolders(const TProgramState& state, bool lastSubfolders, const TEntryDone& entryDone)
 {
+    return ScanFolders(state.Settings.ArchiveFolders, state.LastDirectory, lastSubfolders,
+                       state.Captions.Lcislo_mereni, entryDone);
+}
+
+bool TArchiveList::ScanFolders(const std::vector<TArchiveFolder>& folders, const QString& lastDirectory,
+                               bool lastSubfolders, const QString& qualifier, const TEntryDone& entryDone)
+{
+    BusyCursor busy;
     Clear();
-    walked_.clear();
+    entered_.clear();
+    qualifier_ = qualifier.left(5);
+    entryDone_ = entryDone;
     bool any = false;
     for (const TArchiveFolder& folder : folders) {
         if (folder.Path.isEmpty())
             continue;
         any = true;
-        ScanArchiveFolder(folder.Path, folder.Subfolders != QLatin1String("N"), qualifier);
+        if (!ScanArchiveFolder(folder.Path, folder.Subfolders != QLatin1String("N")))
+            return false;
     }
-    if (!any)
-        ScanArchiveFolder(lastDirectory, lastSubfolders, qualifier);
+    return any || ScanArchiveFolder(lastDirectory, lastSubfolders);
 }
 
-void TArchiveList::ScanArchiveFolder(const QString& path, bool subfolders, const QString& qualifier)
+int TArchiveList::RowsFound() const
 {
-    BusyCursor busy;
+    const int rows = Grid.RowCount() - 1;
+    return rows == 1 && Grid.Cell(0, 1).isEmpty() ? 0 : rows;
+}
+
+bool TArchiveList::ScanArchiveFolder(const QString& path, bool subfolders)
+{
     const QString canonical = QFileInfo(path).canonicalFilePath();
-    if (canonical.isEmpty() || walked_.contains(canonical))
-        return;
-    walked_.insert(canonical);
+    if (canonical.isEmpty())
+        return true;
+    const auto before = entered_.constFind(canonical);
+    const bool filesListed = before != entered_.cend();
+    // Entered with its subfolders: all below is listed, or it lies on the path walked now.
+    if (filesListed && (before.value() || !subfolders))
+        return true;
+    entered_.insert(canonical, subfolders);
     const QString prefix = path.endsWith(QDir::separator()) || path.endsWith(QLatin1Char('/'))
                                ? path : path + QDir::separator();
     const QFileInfoList entries = QDir(path).entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
     for (const QFileInfo& entry : entries) {
         if (entry.isDir()) {
-            if (subfolders)
-                ScanArchiveFolder(prefix + entry.fileName(), true, qualifier);
-        } else if (entry.suffix().toUpper() == QLatin1String("TXT")) {
-            AddFile(path, entry.fileName(), qualifier);
+            if (subfolders && !ScanArchiveFolder(prefix + entry.fileName(), true))
+                return false;
+        } else if (!filesListed && entry.suffix().toUpper() == QLatin1String("TXT")) {
+            AddFile(path, entry.fileName());
         }
-        UserReport().Repaint();
+        if (!entryDone_)
+            UserReport().Repaint();
+        else if (!entryDone_())
+            return false;
     }
+    return true;
 }
 
-void TArchiveList::AddFile(const QString& folder, const QString& name, const QString& qualifier)
+void TArchiveList::AddFile(const QString& folder, const QString& name)
 {
     const QString path = QDir(folder).filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw VybitorError(QStringLiteral("Unable to read %1").arg(path));
     const QStringList line1 = ReadFields(file);
-    if (line1.value(0).left(5) != qualifier.left(5))
+    if (line1.value(0).left(5) != qualifier_)
         return;
     int row = Grid.RowCount() - 1;
     if (!Grid.Cell(0, row).isEmpty()) {

@@ -4,11 +4,13 @@
 
 #include "model/TextGrid.h"
 
-#include <QSet>
+#include <QHash>
 #include <QString>
+#include <functional>
 #include <vector>
 
 struct TArchiveFolder;
+class TProgramState;
 
 inline constexpr int ArchiveFixedColumns = 7;
 inline constexpr int ArchiveFilteredBatteries = 12;
@@ -22,13 +24,20 @@ public:
 
     // Empties the list: one empty data row, nothing hidden. Columns stay.
     void Clear();
-    // "Načti soubory": every configured folder with a path (subfolders unless "N"), or
-    // lastDirectory with lastSubfolders when none has one. qualifier: the caption whose
-    // first five characters a file's first field must begin with.
-    void ScanFolders(const std::vector<TArchiveFolder>& folders, const QString& lastDirectory,
-                     bool lastSubfolders, const QString& qualifier);
-    // Depth first; a folder reached twice (through a link) is walked once.
-    void ScanArchiveFolder(const QString& path, bool subfolders, const QString& qualifier);
+    // Called after every folder entry, so that a window can show the rows found so far and
+    // take its messages; false stops the scan, the rows found so far stay. Without one the
+    // scan lets the windows repaint.
+    using TEntryDone = std::function<bool()>;
+
+    // "Načti soubory" over the settings' archive folders (subfolders unless "N"), or over
+    // the last directory (its subfolders with lastSubfolders) when no folder has a path.
+    // Only files whose first field begins like the program's measurement-number caption
+    // qualify. Returns false when entryDone stopped it.
+    bool ScanFolders(const TProgramState& state, bool lastSubfolders, const TEntryDone& entryDone = {});
+    bool ScanFolders(const std::vector<TArchiveFolder>& folders, const QString& lastDirectory,
+                     bool lastSubfolders, const QString& qualifier, const TEntryDone& entryDone = {});
+    // Data rows that hold a test (the empty row of an empty list is none).
+    int RowsFound() const;
     // Hides the rows none of whose first twelve battery cells equals text.
     void FilterByBattery(const QString& text);
     void ShowAll();
@@ -38,8 +47,15 @@ public:
     QString RowPath(int row) const;
 
 private:
-    void AddFile(const QString& folder, const QString& name, const QString& qualifier);
+    // Depth first. Returns false when the scan was stopped.
+    bool ScanArchiveFolder(const QString& path, bool subfolders);
+    void AddFile(const QString& folder, const QString& name);
     void SetBatteryCell(int index, const QString& text);
 
-    QSet<QString> walked_;
+    // Folders entered during one scan (canonical path) and whether their subfolders were
+    // searched: nested or linked folders list every file once, and a link back up the tree
+    // (a folder entered with its subfolders) is not followed again.
+    QHash<QString, bool> entered_;
+    QString qualifier_;
+    TEntryDone entryDone_;
 };

@@ -61,6 +61,10 @@ struct TEvaluationChoices {
     double CompTemperature = 0;  // temperature used by the last evaluation
 };
 
+// Sizes of the battery table on screen before a test fits them (pixels); the test report
+// takes the screen's sizes as its layout units.
+inline constexpr int BatteryTitleColumnWidth = 114, BatteryCellColumnWidth = 64, BatteryRowHeight = 21;
+
 struct TArchiveFolder {
     QString Path;
     QString Subfolders; // "Y", "N", or empty when never set (counts as yes)
@@ -94,8 +98,8 @@ public:
     TMainTexts Texts;
     TMainCaptions Captions;
     TTextGrid BatteryGrid{2, 2};  // AdvStringGrid1 of the battery panel
-    // On-screen column widths and row heights of the battery table (the report copies them);
-    // missing entries count as the grid's defaults.
+    // On-screen column widths and row heights (index = grid row, the title row 0 included)
+    // of the battery table; the report copies them. Missing entries count as the defaults.
     std::vector<int> BatteryGridColWidths, BatteryGridRowHeights;
     TEvaluationChoices Choices;
     TBatteryTypeList BatteryTypes;

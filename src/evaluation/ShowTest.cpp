@@ -5,11 +5,7 @@
 #include "model/CodePage.h"
 #include "model/LocaleFormat.h"
 
-#include <cstring>
-
 namespace {
-constexpr int DataVersion101 = 1;
-constexpr int PowerOffset101 = 25;
 
 void WriteHeaderFields(TMainTexts& t, const TTestRecord& r)
 {
@@ -71,17 +67,10 @@ void FillAutomaticRows(TTextGrid& grid, const TTestRecord& r, bool numbers, bool
 }
 } // namespace
 
-void ApplyPowerDataVersion(TTestHeader& header, int dataVersion)
-{
-    if (header.PowerMode != 0 && dataVersion == DataVersion101)
-        std::memcpy(&header.DischargeValue, reinterpret_cast<const char*>(&header) + PowerOffset101, sizeof(float));
-}
-
 void ShowTest(TProgramState& state)
 {
     TTestRecord& r = state.Record();
     WriteHeaderFields(state.Texts, r);
-    ApplyPowerDataVersion(r.Header, state.Settings.DataVersion);
     WriteDischargeFields(state.Texts, r);
     FillAutomaticRows(state.BatteryGrid, r, state.Settings.AutBat, state.Settings.AutNap);
     emit state.TextsChanged();

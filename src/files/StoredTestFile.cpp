@@ -4,6 +4,7 @@
 #include "app/UserReport.h"
 #include "evaluation/LoadChain.h"
 #include "files/WholeFile.h"
+#include "model/DataVersion.h"
 #include "model/StoredTestCodec.h"
 #include "tester/TestDownload.h"
 
@@ -74,6 +75,7 @@ void LoadStoredTestFile(TProgramState& state, const QString& path)
         UserReport().Message(FileMessage(QStringLiteral("Error"), path));
         return;
     }
+    ApplyDataVersionPower(work->Header, state.Settings.DataVersion == DataVersion101);
     TakeOverRecord(state.Record(), *work);
     ShowLoadedTest(state);
 }

@@ -4,6 +4,7 @@
 #include "model/LocaleFormat.h"
 
 #include <QDateTime>
+#include <QRegularExpression>
 
 int IntField(const QString& text, int low, int high, const char* what)
 {
@@ -27,8 +28,23 @@ double FloatField(const QString& text)
 QTime TimeOfDayField(const QString& text)
 {
     const QString t = text.trimmed();
-    for (const QString& format : {LongTimeFormat(), QStringLiteral("H:mm:ss"), QStringLiteral("H:mm")}) {
-        const QTime time = ProgramLocale().toTime(t, format);
+    const QTime local = ProgramLocale().toTime(t, LongTimeFormat());
+    if (local.isValid())
+        return local;
+    // Files travel between colleagues: a time written on a 24-hour or a 12-hour locale
+    // reads on any other.
+    static const QRegularExpression anyLocale(QStringLiteral("^([0-9]{1,2}):([0-9]{2})(?::([0-9]{2}))?(?: ([AP])M)?$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = anyLocale.match(t);
+    if (m.hasMatch()) {
+        int hour = m.captured(1).toInt();
+        const QString half = m.captured(4).toUpper();
+        const bool twelveHour = !half.isEmpty();
+        if (twelveHour && hour >= 1 && hour <= 12)
+            hour = hour % 12 + (half == QLatin1String("P") ? 12 : 0);
+        else if (twelveHour)
+            hour = -1;
+        const QTime time(hour, m.captured(2).toInt(), m.captured(3).toInt());
         if (time.isValid())
             return time;
     }

@@ -12,7 +12,8 @@
 int IntField(const QString& text, int low, int high, const char* what);
 // A number with the locale's decimal separator.
 double FloatField(const QString& text);
-// A time of day in the locale's long time format, or H:mm:ss / H:mm.
+// A time of day in the locale's long time format, or on any locale H:mm:ss or H:mm, each
+// optionally followed by " AM" or " PM" (any case).
 QTime TimeOfDayField(const QString& text);
 // Seconds of the tester's clock (since 1.1.1980 00:00:00) for a date and time; a moment
 // the clock cannot hold is an error.

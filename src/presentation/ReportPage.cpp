@@ -3,6 +3,7 @@
 #include "model/Errors.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -22,6 +23,17 @@ QFont ReportFont(double points, bool bold, bool underline)
     return font;
 }
 
+double TextWidth(const QString& text, const QFont& font, double unitsPerInch)
+{
+    // Measured at ten device dots per unit, so that hinting at a coarse size does not count.
+    constexpr double DotsPerUnit = 10;
+    QImage device(1, 1, QImage::Format_Mono);
+    const int dotsPerMetre = qRound(unitsPerInch * DotsPerUnit / 0.0254);
+    device.setDotsPerMeterX(dotsPerMetre);
+    device.setDotsPerMeterY(dotsPerMetre);
+    return QFontMetricsF(font, &device).horizontalAdvance(text) / DotsPerUnit;
+}
+
 TReportCanvas::TReportCanvas(QPainter& painter, double unitsPerInch)
     : painter_(painter), scale_(painter.device()->logicalDpiX() / unitsPerInch)
 {
@@ -36,10 +48,7 @@ void TReportCanvas::Draw(const TReportLabel& label) const
 {
     if (label.Text.isEmpty())
         return;
-    QFont font = label.Font;
-    // A point is 96/72 layout units, scaled like every other measure of the page.
-    font.setPointSizeF(font.pointSizeF() * 96.0 * scale_ / painter_.device()->logicalDpiY());
-    painter_.setFont(font);
+    painter_.setFont(label.Font);
     painter_.setPen(label.Colour);
     int flags = int(label.Align);
     if (label.Wrap)

@@ -30,8 +30,12 @@ struct TReportPicture {
 // Arial at a point size, Liberation Sans standing in where Arial is missing.
 QFont ReportFont(double points, bool bold = false, bool underline = false);
 
+// The width a text needs in a font, in layout units of `unitsPerInch`.
+double TextWidth(const QString& text, const QFont& font, double unitsPerInch);
+
 // Maps layout units to the device. A page laid out at 96 units per inch shown at 80 %
-// prints at 76.8 units per inch: every measure, fonts included, grows by 1 / 0.8.
+// prints at 76.8 units per inch: every position and size grows by 1 / 0.8. Fonts keep their
+// point size on paper, whatever the zoom.
 class TReportCanvas {
 public:
     TReportCanvas(QPainter& painter, double unitsPerInch);

@@ -4,6 +4,7 @@
 #include "i18n/MessageCatalogue.h"
 #include "model/LocaleFormat.h"
 #include "presentation/JpegLogo.h"
+#include "presentation/PixelColumns.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -12,7 +13,7 @@
 
 namespace {
 constexpr double TableWidth = 620;
-constexpr int FirstColumnWidth = 114, BatteryColumnWidth = 64, RowHeight = 24;
+constexpr int CaptionPadding = 2; // layout units beside a row caption's text
 constexpr double PageBottom = 210.0 / 25.4 * TestReportUnitsPerInch - 10.0 / 25.4 * TestReportUnitsPerInch;
 const QRectF ChartBox(238, 184, 619, 389);
 
@@ -119,16 +120,21 @@ void AddBatteryTable(TTestReportContent& c, const TProgramState& state)
     const TGraphSelection& graph = state.Graph;
     std::vector<int> screen;
     for (int col = 0; col < grid.ColCount(); ++col)
-        screen.push_back(ScreenSize(state.BatteryGridColWidths, col, col == 0 ? FirstColumnWidth : BatteryColumnWidth));
+        screen.push_back(ScreenSize(state.BatteryGridColWidths, col, col == 0 ? BatteryTitleColumnWidth : BatteryCellColumnWidth));
     std::vector<bool> checked(graph.Checked.begin(), graph.Checked.end());
     checked.resize(size_t(std::max(0, grid.ColCount() - 1)), false);
     std::vector<int> columns{0};
     for (size_t k = 0; k < checked.size(); ++k)
         if (checked[k])
             columns.push_back(int(k) + 1);
-    const std::vector<int> widths = IncludedColumnWidths(screen, checked);
-
     const QFont font = ReportFont(9);
+    const QString finalVoltage = MessageText(QStringLiteral("QRknap"));
+    // The row captions are printed whole, unlike the values: their column takes the width
+    // they need when the screen's width, scaled, would cut one.
+    double captionWidth = TextWidth(finalVoltage, font, TestReportUnitsPerInch);
+    for (int r = 1; r < grid.RowCount(); ++r)
+        captionWidth = std::max(captionWidth, TextWidth(grid.Cell(0, r), font, TestReportUnitsPerInch));
+    const std::vector<int> widths = IncludedColumnWidths(screen, checked, int(std::ceil(captionWidth)) + CaptionPadding);
     auto addRow = [&](double y, auto textOf) {
         double x = 250;
         for (size_t i = 0; i < columns.size(); ++i) {
@@ -149,7 +155,7 @@ void AddBatteryTable(TTestReportContent& c, const TProgramState& state)
             break;
         }
         addRow(y, [&](int col) { return grid.Cell(col, r); });
-        y += ScreenSize(state.BatteryGridRowHeights, r, RowHeight) - 6;
+        y += ScreenSize(state.BatteryGridRowHeights, r, BatteryRowHeight) - 6;
     }
     y += 10;
     const TTestRecord& record = state.Record();
@@ -158,7 +164,7 @@ void AddBatteryTable(TTestReportContent& c, const TProgramState& state)
     if (y + 16 <= PageBottom)
         addRow(y, [&](int col) {
             if (col == 0)
-                return MessageText(QStringLiteral("QRknap"));
+                return finalVoltage;
             return last ? FormatLocale("%5.2f", last->Voltages[col - 1]) : QString();
         });
     else
@@ -228,8 +234,8 @@ void PaintChart(QPainter& p, const TReportCanvas& canvas, const TTestReportConte
         for (const QPointF& pt : s.Points)
             line << canvas.Device(QRectF(map(pt), QSizeF())).topLeft();
         p.setPen(QPen(s.Colour, unit * 0.8));
-        p.drawPolyline(line);
-        if (s.Markers) {
+        p.drawPolyline(DropStraightStretches(KeepPixelColumnExtremes(line), 0.5));
+        if (s.Markers) { // every sample keeps its marker
             p.setBrush(s.Colour);
             for (const QPointF& pt : line)
                 p.drawEllipse(pt, unit * 1.5, unit * 1.5);
@@ -256,18 +262,29 @@ void PaintChart(QPainter& p, const TReportCanvas& canvas, const TTestReportConte
 }
 } // namespace
 
-std::vector<int> IncludedColumnWidths(const std::vector<int>& screenWidths, const std::vector<bool>& checked)
+std::vector<int> IncludedColumnWidths(const std::vector<int>& screenWidths, const std::vector<bool>& checked,
+                                      int captionWidth)
 {
-    std::vector<int> widths{screenWidths.empty() ? FirstColumnWidth : screenWidths[0]};
+    std::vector<int> widths{screenWidths.empty() ? BatteryTitleColumnWidth : screenWidths[0]};
     for (size_t k = 0; k < checked.size(); ++k)
         if (checked[k])
-            widths.push_back(k + 1 < screenWidths.size() ? screenWidths[k + 1] : BatteryColumnWidth);
+            widths.push_back(k + 1 < screenWidths.size() ? screenWidths[k + 1] : BatteryCellColumnWidth);
     double sum = 0;
     for (int w : widths)
         sum += w;
     if (sum > TableWidth)
         for (int& w : widths)
             w = int(w * TableWidth / sum);
+    if (widths[0] >= captionWidth)
+        return widths;
+    widths[0] = captionWidth;
+    double values = 0;
+    for (size_t i = 1; i < widths.size(); ++i)
+        values += widths[i];
+    const double room = std::max(0.0, TableWidth - captionWidth);
+    if (values > room)
+        for (size_t i = 1; i < widths.size(); ++i)
+            widths[i] = int(widths[i] * room / values);
     return widths;
 }
 

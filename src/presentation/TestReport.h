@@ -33,7 +33,10 @@ struct TTestReportContent {
 };
 
 // Battery-table widths of column 0 and the checked battery columns, scaled to fit 620 units.
-std::vector<int> IncludedColumnWidths(const std::vector<int>& screenWidths, const std::vector<bool>& checked);
+// Column 0 is then made at least captionWidth wide (what its texts need, so that none is cut)
+// and the battery columns, starting after it, share the rest of the 620 units.
+std::vector<int> IncludedColumnWidths(const std::vector<int>& screenWidths, const std::vector<bool>& checked,
+                                      int captionWidth = 0);
 
 // "Lokalita" and "Měřil" print in two lines split at the first comma (the comma dropped).
 QStringList SplitAtComma(const QString& text);

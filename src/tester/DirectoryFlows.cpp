@@ -4,6 +4,7 @@
 #include "app/UserReport.h"
 #include "evaluation/ShowTest.h"
 #include "i18n/MessageCatalogue.h"
+#include "model/DataVersion.h"
 #include "tester/TestDirectory.h"
 #include "tester/TestDownload.h"
 #include "tester/TesterCommands.h"
@@ -32,7 +33,7 @@ void ListTesterDirectory(TTesterLink& link, TTestDirectory& directory)
             UserReport().Message(QStringLiteral("Error"));
             break;
         }
-        directory.AddEntry(entry, state.Settings.DataVersion == 1);
+        directory.AddEntry(entry, state.Settings.DataVersion == DataVersion101);
         UserReport().Repaint();
     }
     directory.FinishListing();
@@ -100,9 +101,12 @@ bool DownloadCurrentTest(TTesterLink& link, TTestDirectory& directory, bool appe
         *received = refused ? QByteArray() : file;
     if (refused || file.isEmpty())
         return false;
-    TTestRecord& record = TProgramState::Instance().Record();
+    TProgramState& state = TProgramState::Instance();
+    TTestRecord& record = state.Record();
     if (!(append ? AppendDownloadedTest(file, record) : LoadDownloadedTest(file, record)))
         return false;
+    if (!append) // an appended test adds rows; the header stays the first test's
+        ApplyDataVersionPower(record.Header, state.Settings.DataVersion == DataVersion101);
     if (append || !directory.IsDownloaded(row)) {
         MarkTestRead(link, path);
         directory.SetDownloaded(row);

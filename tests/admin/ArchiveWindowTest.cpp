@@ -2,21 +2,30 @@
 // its toolbar commands, the grid it shows, sorting by a title click.
 #include "admin/ui/Archiv.h"
 #include "app/ProgramState.h"
+#include "app/ui/Hlavicka.h"
+#include "app/ui/Windows.h"
 #include "app/UserReport.h"
 #include "evaluation/ShowTest.h"
 #include "evaluation/MeasurementTable.h"
 #include "files/TestTextFile.h"
 #include "model/CodePage.h"
+#include "support/ProgramRun.h"
 #include "support/RecordBuilder.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QWindow>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -157,4 +166,128 @@ TEST_F(ArchiveWindowTest, OpensTheCurrentRowsTestAndRefusesAVanishedOne)
     ASSERT_EQ(report.messages.size(), 1);
     EXPECT_TRUE(report.messages[0].contains(QStringLiteral("77.txt")));
     EXPECT_EQ(state.Record().RowCount, 20); // nothing else loaded
+}
+
+namespace {
+
+QToolButton* Button(QToolBar* bar, QAction* action)
+{
+    return qobject_cast<QToolButton*>(bar->widgetForAction(action));
+}
+
+} // namespace
+
+// Folder 1 is A/B without its subfolders, folder 2 is A with them, and a link leads from
+// deep inside back to A: every test is listed once, the ones below A/B included.
+TEST_F(ArchiveWindowTest, NestedFoldersListEveryTestOnce)
+{
+    Write("A/a.txt", "1", "1.1.2008", {"7"});
+    Write("A/B/b.txt", "2", "1.1.2008", {"7"});
+    Write("A/B/C/c.txt", "3", "1.1.2008", {"7"});
+    Write("A/B/C/D/d.txt", "4", "1.1.2008", {"7"});
+    ASSERT_TRUE(QFile::link(dir.filePath("A"), dir.filePath("A/B/C/up")));
+    ASSERT_TRUE(QFile::link(dir.filePath("A/B/C"), dir.filePath("A/toC")));
+    state.Settings.ArchiveFolders = {{dir.filePath("A/B"), "N"}, {dir.filePath("A"), "Y"}, {}};
+    w.show();
+    QTest::mouseClick(Button(w.TBXToolbar1, w.TBXnacti), Qt::LeftButton);
+    ASSERT_TRUE(report.messages.isEmpty()) << report.messages.join('\n').toStdString();
+    QStringList found = Visible();
+    found.sort();
+    EXPECT_EQ(found, (QStringList{"1", "2", "3", "4"}));
+    EXPECT_EQ(w.Lpocet->text(), QStringLiteral("Nalezeno testů: 4"));
+}
+
+// Rows show while the scan runs, with their count; "Stop" is then the one control that
+// answers, and stopping keeps what was found.
+TEST_F(ArchiveWindowTest, ScanShowsRowsAsFoundAndStopKeepsThem)
+{
+    for (int i = 0; i < 200; ++i)
+        Write(QStringLiteral("f%1/t%2.txt").arg(i / 50).arg(i), QString::number(i), "1.1.2008", {"7"});
+    state.LastDirectory = dir.path() + QDir::separator();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.TBXapodadr->setChecked(true);
+    QWidget other; // another window of the program
+    bool otherClicked = false;
+    auto* otherButton = new QToolButton(&other);
+    QObject::connect(otherButton, &QToolButton::clicked, [&] { otherClicked = true; });
+    other.show();
+
+    int rowsDuringScan = 0;
+    QString countDuringScan;
+    bool commandsOff = false, stopShown = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!w.Scanning() || w.AdvStringGrid1->rowCount() == 0 || rowsDuringScan > 0)
+            return;
+        rowsDuringScan = w.AdvStringGrid1->rowCount();
+        countDuringScan = w.Lpocet->text();
+        commandsOff = !Button(w.TBXToolbar1, w.TBXnacti)->isEnabled() && !Button(w.TBXToolbar1, w.TBXotevri)->isEnabled()
+                      && !w.TBXcbat->isEnabled();
+        QToolButton* stop = Button(w.TBXToolbar1, w.TBXstop);
+        stopShown = stop && stop->isVisible() && stop->isEnabled();
+        QTest::mouseClick(otherButton, Qt::LeftButton);
+        w.windowHandle()->close(); // no window closes meanwhile
+        QTest::mouseClick(stop, Qt::LeftButton);
+    });
+    watch.start(0);
+    QTest::mouseClick(Button(w.TBXToolbar1, w.TBXnacti), Qt::LeftButton);
+    watch.stop();
+
+    ASSERT_GT(rowsDuringScan, 0) << "no row shown before the scan ended";
+    EXPECT_EQ(countDuringScan, QStringLiteral("Hledám… nalezeno testů: %1").arg(rowsDuringScan));
+    EXPECT_TRUE(commandsOff);
+    EXPECT_TRUE(stopShown);
+    EXPECT_FALSE(otherClicked);
+    EXPECT_TRUE(w.isVisible());
+    const int kept = w.AdvStringGrid1->rowCount();
+    EXPECT_GE(kept, rowsDuringScan);
+    EXPECT_LT(kept, 200) << "the scan went on after Stop";
+    EXPECT_EQ(Visible().size(), kept);
+    EXPECT_EQ(w.Lpocet->text(), QStringLiteral("Hledání zastaveno, nalezeno testů: %1").arg(kept));
+    QCoreApplication::processEvents(); // the toolbar lays itself out again
+    EXPECT_TRUE(Button(w.TBXToolbar1, w.TBXnacti)->isEnabled());
+    EXPECT_FALSE(Button(w.TBXToolbar1, w.TBXstop)->isVisible());
+    EXPECT_TRUE(report.messages.isEmpty());
+
+    QTest::mouseClick(otherButton, Qt::LeftButton); // the program answers again
+    EXPECT_TRUE(otherClicked);
+    QTest::mouseClick(Button(w.TBXToolbar1, w.TBXnacti), Qt::LeftButton);
+    EXPECT_EQ(Visible().size(), 200);
+    EXPECT_EQ(w.Lpocet->text(), QStringLiteral("Nalezeno testů: 200"));
+}
+
+// The program in English (samples/English.lng): a test saved now carries the English
+// captions and is listed; one saved under the Czech captions is not.
+TEST(ArchiveInAnotherLanguage, ListsTestsSavedUnderTheCaptionsInForce)
+{
+    ProgramRun run;
+    run.CopySampleLanguage();
+    run.Ini().WriteInteger("NASTAVENI", "Jazyk", 1);
+    TFmain& main = run.Start();
+    TProgramState& state = run.State();
+    ASSERT_EQ(state.Captions.Lcislo_mereni, QStringLiteral("Measurement no."));
+    const QString folder = run.FilePath("archive");
+    QDir().mkpath(folder);
+    TakeOverRecord(state.Record(), *MakeRecord({1, 2, 3}, 20));
+    state.Texts.Hcislo_mereni = QStringLiteral("41");
+    ShowTest(state);
+    FillMeasurementTable(state);
+    SaveTestTextFile(state, folder + QStringLiteral("/english.txt"));
+    TProgramState czech;
+    czech.Captions = TMainCaptions(); // the program's own captions
+    TakeOverRecord(czech.Record(), *MakeRecord({1, 2}, 10));
+    ShowTest(czech);
+    FillMeasurementTable(czech);
+    SaveTestTextFile(czech, folder + QStringLiteral("/czech.txt"));
+    state.Settings.ArchiveFolders = {{folder, "Y"}, {}};
+
+    QTest::mouseClick(Button(main.TBXToolbar3, main.TBXarchiv), Qt::LeftButton);
+    TFarchiv& archive = *Windows().Farchiv;
+    ASSERT_TRUE(archive.isVisible());
+    QTest::mouseClick(Button(archive.TBXToolbar1, archive.TBXnacti), Qt::LeftButton);
+    ASSERT_TRUE(run.report.messages.isEmpty()) << run.report.messages.join('\n').toStdString();
+    ASSERT_EQ(archive.AdvStringGrid1->rowCount(), 1);
+    EXPECT_EQ(archive.AdvStringGrid1->item(0, 1)->text(), QStringLiteral("english.txt"));
+    EXPECT_EQ(archive.AdvStringGrid1->item(0, 2)->text(), QStringLiteral("41"));
 }

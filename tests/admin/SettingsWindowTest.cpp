@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -83,6 +84,9 @@ TEST_F(SettingsWindowTest, FirstStartShowsDesignSizeNoOperatorAndOneEmptyFolderR
     ASSERT_EQ(w.AdvColumnGrid1->rowCount(), 1);
     EXPECT_EQ(PathCell(w, 0), QString());
     EXPECT_EQ(w.AdvColumnGrid1->horizontalHeaderItem(1)->text(), QStringLiteral("Podadresáře"));
+    QHeaderView* titles = w.AdvColumnGrid1->horizontalHeader();
+    EXPECT_GE(w.AdvColumnGrid1->columnWidth(1), titles->sectionSizeHint(1)) << "the title is cut";
+    EXPECT_LE(w.AdvColumnGrid1->x() + titles->length(), w.width());
     EXPECT_FALSE(w.LMDRkomunikace->isVisibleTo(&w));
     EXPECT_FALSE(w.LMDRvd->isVisibleTo(&w));
 

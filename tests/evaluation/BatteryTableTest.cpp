@@ -5,6 +5,7 @@
 #include "evaluation/MeasurementTable.h"
 #include "evaluation/ShowTest.h"
 #include "evaluation/ui/BatteryTable.h"
+#include "presentation/TestReport.h"
 #include "support/LocaleScope.h"
 #include "support/RecordBuilder.h"
 
@@ -125,6 +126,15 @@ TEST_F(BatteryTableTest, LoadedTestGetsItsHeadersAndFittedWidthsTitlesStayInPlac
     // A user-resized column is what the report gets.
     cells->setColumnWidth(5, 90);
     EXPECT_EQ(state.BatteryGridColWidths[5], 90);
+
+    // The report's rows follow the screen's: each the row's height less 6 below the last.
+    const TTestReportContent report = PrepareTestReport(state);
+    double tops[2] = {};
+    for (const TReportLabel& label : report.Labels)
+        for (int r : {0, 1})
+            if (label.Text == Title(r + 1))
+                tops[r] = label.Box.top();
+    EXPECT_EQ(tops[1] - tops[0], cells->rowHeight(0) - 6);
 }
 
 TEST_F(BatteryTableTest, RowsScrollTogether)

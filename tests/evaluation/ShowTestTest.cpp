@@ -6,7 +6,6 @@
 #include "support/RecordBuilder.h"
 
 #include <gtest/gtest.h>
-#include <cstring>
 
 namespace {
 void Load(TProgramState& s, std::initializer_list<int> numbers, int rows = 5)
@@ -52,30 +51,6 @@ TEST(ShowTest, HeaderFieldsWithTheirPatterns)
     EXPECT_EQ(s.Texts.Lvproud, QStringLiteral("Vybíjecí proud"));
     EXPECT_EQ(s.Texts.Hvproud, QStringLiteral("1500,0A   "));
     EXPECT_EQ(s.Texts.Hcislo_mereni, QStringLiteral("12"));
-}
-
-TEST(ShowTest, DataVersion101TakesThePowerFromOffset25)
-{
-    LocaleScope en("en_US");
-    TProgramState s;
-    Load(s, {1});
-    TTestHeader& h = s.Record().Header;
-    h.PowerMode = 1;
-    h.DischargeValue = 1;
-    const float power = 250.5f;
-    std::memcpy(reinterpret_cast<char*>(&h) + 25, &power, 4);
-    s.Settings.DataVersion = 0;
-    ShowTest(s);
-    EXPECT_EQ(s.Texts.Hvproud, QStringLiteral("   1.0W   "));
-    s.Settings.DataVersion = 1;
-    ShowTest(s);
-    EXPECT_EQ(s.Texts.Hvproud, QStringLiteral(" 250.5W   "));
-    // Unary + reads packed fields by value; a reference to one would be misaligned.
-    EXPECT_EQ(+h.DischargeValue, power);
-    h.PowerMode = 0;
-    h.DischargeValue = 3;
-    ShowTest(s);
-    EXPECT_EQ(s.Texts.Hvproud, QStringLiteral("   3.0A   "));
 }
 
 TEST(ShowTest, AutomaticRowsInBothCombinations)

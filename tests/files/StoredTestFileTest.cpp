@@ -3,9 +3,12 @@
 #include "files/StoredTestFile.h"
 
 #include "app/UserReport.h"
+#include "files/TestTextFile.h"
+#include "model/DataVersion.h"
 #include "model/Errors.h"
 #include "support/LocaleScope.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -85,4 +88,30 @@ TEST_F(StoredFile, ImpossibleBatteriesAndEmptyFilesChangeNothing)
     EXPECT_EQ(state.Texts.Hpoznamka, QStringLiteral("kept"));
     EXPECT_EQ(state.Texts.Caption, caption);
     EXPECT_THROW(LoadStoredTestFile(state, dir.filePath(QStringLiteral("missing.T05"))), VybitorError);
+}
+
+// Data version 1.01 concerns what the tester wrote: its stored test files keep the power at
+// header offset 25. A text file holds the power as the program showed it, under either
+// version, and a save keeps it.
+TEST_F(StoredFile, DataVersion101ReadsThePowerOfTesterFilesOnly)
+{
+    QByteArray tester = ReadBytes(QStringLiteral(VYBITOR_SOURCE_DIR "/samples/tests/A0003.tst"));
+    LoadStoredTestFile(state, WriteBytes(dir, QStringLiteral("A0003.tst"), tester));
+    ASSERT_EQ(state.Texts.Hvproud, QStringLiteral("1500,0W   "));
+    const QString text = dir.filePath(QStringLiteral("A0003.txt"));
+    SaveTestTextFile(state, text);
+    LoadTestTextFile(state, text);
+    const QByteArray resaved = TestTextFileBytes(state);
+
+    state.Settings.DataVersion = DataVersion101;
+    LoadTestTextFile(state, text);
+    ASSERT_TRUE(report.messages.isEmpty()) << report.messages.join('\n').toStdString();
+    EXPECT_EQ(state.Texts.Hvproud, QStringLiteral("1500,0W   "));
+    EXPECT_FLOAT_EQ(+state.Record().Header.DischargeValue, 1500.0f);
+    EXPECT_EQ(TestTextFileBytes(state), resaved) << "the data version changed what a save writes";
+
+    const float power = 250.5f;
+    std::memcpy(tester.data() + StoredHeaderOffset + 25, &power, sizeof power);
+    LoadStoredTestFile(state, WriteBytes(dir, QStringLiteral("old.tst"), tester));
+    EXPECT_EQ(state.Texts.Hvproud, QStringLiteral(" 250,5W   "));
 }

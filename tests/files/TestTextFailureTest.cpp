@@ -60,6 +60,9 @@ std::vector<Damage> Damages()
         {"DateThatDoesNotExist", Replaced("5.3.2008", "31.2.2008"), 4, "is not a valid date"},
         {"DateBeforeTheTesterClock", Replaced("5.3.2008", "5.3.1979"), 5, "outside the tester's clock"},
         {"TimeThatIsNone", Replaced("7:00:00", "7 hodin"), 5, "is not a valid time"},
+        {"TimeWithAMarkerAfter12", Replaced("7:00:00", "13:00 PM"), 5, "'13:00 PM' is not a valid time"},
+        {"TimeWithAMarkerNotSetApart", Replaced("7:00:00", "7:00:00AM"), 5, "is not a valid time"},
+        {"TimeWithSecondsOfOneDigit", Replaced("7:00:00", "7:00:5"), 5, "is not a valid time"},
         {"PeriodAboveOneByte", Replaced("Perioda\t10", "Perioda\t300"), 13, "period"},
         {"TestKindThatIsNoNumber", Replaced("Zkouška\t60", "Zkouška\tdlouhá"), 12, "not a valid integer"},
         {"CompensationModeUnknown", Replaced("Typ baterie\tT\t0", "Typ baterie\tT\t7"), 9, "compensation mode"},
@@ -130,4 +133,32 @@ TEST(LoadTestTextFile, MissingFileIsNamed)
         EXPECT_TRUE(e.text().contains(QStringLiteral("nowhere.txt"))) << e.what();
     }
     EXPECT_EQ(s.Texts.Caption, QStringLiteral("Vybitor5 - 1.00"));
+}
+
+// Colleagues exchange files: a time written on a 12-hour locale reads on 24-hour ones and
+// the other way round.
+TEST(LoadTestTextFile, TimesOfOtherLocalesRead)
+{
+    QTemporaryDir dir;
+    QString english;
+    {
+        LocaleScope en("en_US");
+        TProgramState s;
+        ShowBuiltTest(s, {1, 2}, 5);
+        s.Record().RunInfo.StartTime = 888'969'600u + 30 * 60 + 15; // 3.3.2008 0:30:15
+        english = WriteBytes(dir, QStringLiteral("en.txt"), TestTextFileBytes(s));
+        ASSERT_TRUE(ReadBytes(english).contains("\t12:30:15 AM\t"));
+    }
+    const std::pair<const char*, int> times[] = {{"12:30:15 AM", 1815}, {"12:00 pm", 43200}, {"7:05:09 Pm", 68709},
+                                                 {"19:05", 68700}, {"07:00:00", 25200}};
+    for (const char* locale : {"cs_CZ", "de_DE", "en_US"}) {
+        LocaleScope scope(locale);
+        TProgramState s;
+        LoadTestTextFile(s, english);
+        EXPECT_EQ(s.Record().RunInfo.StartTime % 86400, 1815u) << locale;
+        for (const auto& [time, seconds] : times) {
+            LoadTestTextFile(s, WriteBytes(dir, QStringLiteral("t.txt"), Replaced("7:00:00", time)));
+            EXPECT_EQ(s.Record().RunInfo.StartTime % 86400, uint32_t(seconds)) << locale << " " << time;
+        }
+    }
 }

@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "model/Errors.h"
 #include "presentation/DataReport.h"
+#include "presentation/PixelColumns.h"
 #include "presentation/TestReport.h"
 #include "support/LocaleScope.h"
 #include "support/PdfTools.h"
@@ -13,6 +14,9 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -58,15 +62,26 @@ QString PdfWords(const QString& pdf)
     return RunPdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
 }
 
-// xMin of the first word `word` in pdftotext's bbox output, in points; -1 when absent.
-double WordLeft(const QString& bbox, const QString& word)
+// The box of the first word `word` in pdftotext's bbox output, in points; null when absent.
+QRectF WordBox(const QString& bbox, const QString& word)
 {
     const QString key = QStringLiteral(">") + word + QStringLiteral("</word>");
     const qsizetype end = bbox.indexOf(key);
     if (end < 0)
-        return -1;
-    const qsizetype start = bbox.lastIndexOf(QStringLiteral("xMin=\""), end);
-    return bbox.mid(start + 6, 20).section('"', 0, 0).toDouble();
+        return {};
+    const qsizetype start = bbox.lastIndexOf(QStringLiteral("<word"), end);
+    const QString tag = bbox.mid(start, end - start);
+    const auto value = [&tag](const char* name) {
+        const qsizetype at = tag.indexOf(QLatin1String(name) + QStringLiteral("=\""));
+        return tag.mid(at + qsizetype(std::strlen(name)) + 2).section('"', 0, 0).toDouble();
+    };
+    return QRectF(QPointF(value("xMin"), value("yMin")), QPointF(value("xMax"), value("yMax")));
+}
+
+double WordLeft(const QString& bbox, const QString& word)
+{
+    const QRectF box = WordBox(bbox, word);
+    return box.isNull() ? -1 : box.left();
 }
 } // namespace
 
@@ -162,6 +177,81 @@ TEST(TestReport, PdfPlacesTitleAndTableWhereLaidOut)
     EXPECT_NEAR(WordLeft(words, "Zakázka:"), 41 * pointsPerUnit, 2.0);
     EXPECT_NEAR(WordLeft(words, "Stav"), 250 * pointsPerUnit, 2.0); // battery table's first column
     EXPECT_GT(WordLeft(words, "Kapacitní"), 300 * pointsPerUnit);    // centred title
+}
+
+// 18 batteries squeeze the caption column to 55 units: the final-voltage caption keeps the
+// width it needs and the values start after it. Texts print at their point size on paper.
+TEST(TestReport, PdfPrintsTheFinalVoltageCaptionWholeAtNinePoints)
+{
+    LocaleScope cs("cs_CZ");
+    QTemporaryDir dir;
+    TProgramState state;
+    FillState(state, 18, 30);
+    const TTestReportContent content = PrepareTestReport(state);
+    const QString pdf = dir.filePath("test.pdf");
+    WriteTestReportPdf(pdf, content);
+    const QString words = PdfWords(pdf);
+    const double pointsPerUnit = 72.0 / TestReportUnitsPerInch;
+    const TReportLabel* firstValue = Find(content, "12,61");
+    ASSERT_TRUE(firstValue);
+    const QRectF caption = WordBox(words, "napětí");
+    ASSERT_FALSE(caption.isNull());
+    EXPECT_LE(caption.right(), firstValue->Box.left() * pointsPerUnit) << "the caption is cut by its column";
+    for (const TReportLabel& l : content.Labels) {
+        if (l.Box.top() == firstValue->Box.top())
+            EXPECT_LE(l.Box.right(), 250 + 620) << "the table keeps its 620 units";
+    }
+    // A 9 point word is about 10 points high (ascent and descent), a 13 point one 14.5.
+    EXPECT_NEAR(WordBox(words, "Zakázka:").height(), 9 * 1.12, 0.6);
+    EXPECT_NEAR(WordBox(words, "Kapacitní").height(), 13 * 1.12, 0.8);
+}
+
+// A curve denser than the device's pixels keeps at most four points per pixel column,
+// each column's lowest and highest among them; a sparse one stays whole.
+TEST(TestReport, ChartKeepsTheExtremesOfEachPixelColumn)
+{
+    QPolygonF line;
+    for (int i = 0; i < 1000; ++i)
+        line << QPointF(i / 10.0, std::sin(i * 0.37) * 50);
+    const QPolygonF kept = KeepPixelColumnExtremes(line);
+    EXPECT_EQ(kept.first(), line.first());
+    EXPECT_EQ(kept.last(), line.last());
+    for (int column = 0; column < 100; ++column) {
+        QList<double> all, left;
+        for (const QPointF& p : line)
+            if (std::floor(p.x()) == column)
+                all << p.y();
+        for (const QPointF& p : kept)
+            if (std::floor(p.x()) == column)
+                left << p.y();
+        ASSERT_LE(left.size(), 4) << column;
+        EXPECT_EQ(*std::min_element(left.begin(), left.end()), *std::min_element(all.begin(), all.end()));
+        EXPECT_EQ(*std::max_element(left.begin(), left.end()), *std::max_element(all.begin(), all.end()));
+    }
+    const QPolygonF sparse{{0, 1}, {2, 3}, {5, 0}};
+    EXPECT_EQ(KeepPixelColumnExtremes(sparse), sparse);
+
+    // Straight stretches keep their ends; every point dropped stays within the tolerance of
+    // the line drawn in its place.
+    QPolygonF straight;
+    for (int i = 0; i < 1000; ++i)
+        straight << QPointF(i * 0.7, 100 - i * 0.3);
+    EXPECT_EQ(DropStraightStretches(straight, 0.5), (QPolygonF{straight.first(), straight.last()}));
+    QPolygonF curve;
+    for (int i = 0; i < 2000; ++i)
+        curve << QPointF(i * 0.5, 300 * std::exp(-i / 400.0) + std::sin(i / 50.0) * 20);
+    const QPolygonF drawn = DropStraightStretches(curve, 0.5);
+    EXPECT_LT(drawn.size(), curve.size() / 5);
+    for (const QPointF& p : curve) {
+        double nearest = 1e9;
+        for (qsizetype s = 0; s + 1 < drawn.size(); ++s) {
+            const QPointF a = drawn[s], ab = drawn[s + 1] - a;
+            const double t = std::clamp(QPointF::dotProduct(p - a, ab) / QPointF::dotProduct(ab, ab), 0.0, 1.0);
+            const QPointF off = p - (a + t * ab);
+            nearest = std::min(nearest, std::hypot(off.x(), off.y()));
+        }
+        ASSERT_LE(nearest, 0.5 + 1e-9) << p.x();
+    }
 }
 
 TEST(TestReport, CaptionsFollowTheMainWindowAndTheOperatorOption)

@@ -1,9 +1,9 @@
 #include "admin/ui/Archiv.h"
 
 #include "admin/ArchiveFolders.h"
+#include "admin/ui/OnlyLiveControl.h"
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
-#include "app/ui/Hlavicka.h"
 #include "app/ui/Windows.h"
 #include "config/ConfigFile.h"
 #include "config/ui/PlacementStore.h"
@@ -12,26 +12,21 @@
 #include "model/Errors.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QShowEvent>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 
 namespace {
-
-// The caption of the main window's measurement-number label, in the language in force:
-// only files whose first field begins like it are tests.
-QString MeasurementNumberCaption()
-{
-    if (TFmain* main = Windows().Fmain)
-        if (auto* label = main->findChild<QLabel*>(QStringLiteral("Lcislo_mereni")))
-            return label->text();
-    return QStringLiteral("Číslo měření");
-}
-
+// Rows found are added to the grid at most this often: a repaint per file would cost
+// more than the scan.
+constexpr qint64 ShowRowsEveryMs = 50;
 } // namespace
 
 TFarchiv::TFarchiv(TProgramState& state, QWidget* parent) : QMainWindow(parent), state_(state)
@@ -51,15 +46,21 @@ TFarchiv::TFarchiv(TProgramState& state, QWidget* parent) : QMainWindow(parent),
     connect(AdvStringGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFarchiv::SortByTitle);
     connect(AdvStringGrid1, &QTableWidget::cellDoubleClicked, this, [this] { TBXotevriClick(); });
     setCentralWidget(AdvStringGrid1);
+    Lpocet = new QLabel(this);
+    statusBar()->addWidget(Lpocet);
     ShowList();
     new TPlacementStore(this, QStringLiteral("TFarchiv"), ProgramConfigFile().FileName());
 }
+
+TFarchiv::~TFarchiv() = default;
 
 void TFarchiv::BuildToolbar()
 {
     TBXToolbar1 = addToolBar(QStringLiteral("TBXToolbar1"));
     TBXToolbar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
     TBXnacti = TBXToolbar1->addAction(QStringLiteral("Načti soubory"), this, &TFarchiv::TBXnactiClick);
+    TBXstop = TBXToolbar1->addAction(QStringLiteral("Stop"), this, &TFarchiv::TBXstopClick);
+    TBXstop->setVisible(false);
     TBXapodadr = TBXToolbar1->addAction(QStringLiteral("Podadresáře"));
     TBXapodadr->setCheckable(true);
     if (QWidget* button = TBXToolbar1->widgetForAction(TBXapodadr))
@@ -86,16 +87,72 @@ void TFarchiv::showEvent(QShowEvent* event)
 
 void TFarchiv::TBXnactiClick()
 {
-    sortColumn_ = -1;
-    try {
-        list_.ScanFolders(state_.Settings.ArchiveFolders, state_.LastDirectory, TBXapodadr->isChecked(),
-                          MeasurementNumberCaption());
-    } catch (const VybitorError& e) {
-        ShowList(); // the rows found before the unreadable file stay
-        UserReport().Message(e.text());
+    if (Scanning())
         return;
+    sortColumn_ = -1;
+    QString failure;
+    {
+        SetScanning(true);
+        const auto scanEnds = qScopeGuard([this] { SetScanning(false); });
+        try {
+            list_.ScanFolders(state_, TBXapodadr->isChecked(), [this] { return ScanStep(); });
+        } catch (const VybitorError& e) {
+            failure = e.text(); // the rows found before the unreadable file stay
+        }
     }
-    ShowList();
+    CompleteList();
+    ShowCount(false);
+    if (!failure.isEmpty())
+        UserReport().Message(failure);
+}
+
+void TFarchiv::TBXstopClick()
+{
+    stopPressed_ = true;
+}
+
+void TFarchiv::SetScanning(bool on)
+{
+    for (QAction* command : {TBXnacti, TBXapodadr, TBXlnajdi, TBXlvse, TBXotevri, TBXtrend})
+        command->setEnabled(!on);
+    TBXcbat->setEnabled(!on);
+    AdvStringGrid1->horizontalHeader()->setSectionsClickable(!on);
+    TBXstop->setVisible(on);
+    if (on) {
+        stopPressed_ = false;
+        sinceRowsShown_.invalidate();
+        AdvStringGrid1->setRowCount(0);
+        ShowCount(true);
+        liveStop_ = std::make_unique<TOnlyLiveControl>(TBXToolbar1->widgetForAction(TBXstop));
+    } else {
+        liveStop_.reset();
+    }
+}
+
+bool TFarchiv::ScanStep()
+{
+    if (!sinceRowsShown_.isValid()) // "Stop" answers: the pointer says busy, not blocked
+        QApplication::changeOverrideCursor(Qt::BusyCursor);
+    const int shown = AdvStringGrid1->rowCount();
+    const bool firstFound = shown == 0 && list_.RowsFound() > 0;
+    if (firstFound || !sinceRowsShown_.isValid() || sinceRowsShown_.elapsed() >= ShowRowsEveryMs) {
+        AddRows(shown + 1);
+        ShowCount(true);
+        sinceRowsShown_.start();
+    }
+    QApplication::processEvents();
+    return !stopPressed_;
+}
+
+void TFarchiv::ShowCount(bool scanning)
+{
+    const QString count = QString::number(list_.RowsFound());
+    if (scanning)
+        Lpocet->setText(QStringLiteral("Hledám… nalezeno testů: %1").arg(count));
+    else if (stopPressed_)
+        Lpocet->setText(QStringLiteral("Hledání zastaveno, nalezeno testů: %1").arg(count));
+    else
+        Lpocet->setText(QStringLiteral("Nalezeno testů: %1").arg(count));
 }
 
 void TFarchiv::TBXlnajdiClick()
@@ -150,22 +207,37 @@ void TFarchiv::SortByTitle(int column)
 
 void TFarchiv::ShowList()
 {
-    const TTextGrid& grid = list_.Grid;
+    AdvStringGrid1->setRowCount(0);
+    CompleteList();
+}
+
+void TFarchiv::CompleteList()
+{
     AdvStringGrid1->setUpdatesEnabled(false);
-    AdvStringGrid1->clearContents();
-    AdvStringGrid1->setColumnCount(grid.ColCount());
-    AdvStringGrid1->setRowCount(grid.RowCount() - 1);
-    QStringList titles;
-    for (int c = 0; c < grid.ColCount(); ++c)
-        titles << grid.Cell(c, 0);
-    AdvStringGrid1->setHorizontalHeaderLabels(titles);
-    for (int r = 1; r < grid.RowCount(); ++r)
-        for (int c = 0; c < grid.ColCount(); ++c)
-            if (!grid.Cell(c, r).isEmpty())
-                AdvStringGrid1->setItem(r - 1, c, new QTableWidgetItem(grid.Cell(c, r)));
+    AddRows(AdvStringGrid1->rowCount() + 1);
+    // The empty list keeps its one empty row.
+    AdvStringGrid1->setRowCount(list_.Grid.RowCount() - 1);
     ShowHiddenRows();
     AdvStringGrid1->resizeColumnsToContents();
     AdvStringGrid1->setUpdatesEnabled(true);
+}
+
+void TFarchiv::AddRows(int from)
+{
+    const TTextGrid& grid = list_.Grid;
+    const int found = list_.RowsFound();
+    if (AdvStringGrid1->columnCount() != grid.ColCount()) {
+        AdvStringGrid1->setColumnCount(grid.ColCount());
+        QStringList titles;
+        for (int c = 0; c < grid.ColCount(); ++c)
+            titles << grid.Cell(c, 0);
+        AdvStringGrid1->setHorizontalHeaderLabels(titles);
+    }
+    AdvStringGrid1->setRowCount(std::max(found, from - 1));
+    for (int r = from; r <= found; ++r)
+        for (int c = 0; c < grid.ColCount(); ++c)
+            if (!grid.Cell(c, r).isEmpty())
+                AdvStringGrid1->setItem(r - 1, c, new QTableWidgetItem(grid.Cell(c, r)));
 }
 
 void TFarchiv::ShowHiddenRows()

@@ -1,22 +1,28 @@
 #pragma once
 // Window TFarchiv (unit Archiv): the test text files of the archive folders, one row per
 // test. The list is core state (TArchiveList); this window shows it and runs its commands.
+// A scan shows its rows as they are found, with their count; meanwhile "Stop" is the one
+// control of the program that answers, and a stop keeps the rows found so far.
 
 #include "admin/ArchiveScan.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
 class QToolBar;
+class TOnlyLiveControl;
 class TProgramState;
 
 class TFarchiv : public QMainWindow {
     Q_OBJECT
 public:
     explicit TFarchiv(TProgramState& state, QWidget* parent = nullptr);
+    ~TFarchiv() override;
 
     const TArchiveList& List() const { return list_; }
 
@@ -24,16 +30,19 @@ public:
     void TBXlnajdiClick();
     void TBXlvseClick();
     void TBXotevriClick();
+    void TBXstopClick();
     // The selected tests' capacities over their dates, in the battery health window.
     void TBXtrendClick();
     void SortByTitle(int column);
+    bool Scanning() const { return liveStop_ != nullptr; }
 
     QToolBar* TBXToolbar1 = nullptr;
-    QAction *TBXnacti = nullptr, *TBXapodadr = nullptr, *TBXlnajdi = nullptr;
+    QAction *TBXnacti = nullptr, *TBXstop = nullptr, *TBXapodadr = nullptr, *TBXlnajdi = nullptr;
     QAction *TBXlvse = nullptr, *TBXotevri = nullptr, *TBXtrend = nullptr;
     QLabel* TBXlbat = nullptr;
     QLineEdit* TBXcbat = nullptr;
     QTableWidget* AdvStringGrid1 = nullptr;
+    QLabel* Lpocet = nullptr; // the count of tests found, in the status bar
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -42,10 +51,23 @@ private:
     void BuildToolbar();
     // The grid from the list: cells, titles, hidden rows.
     void ShowList();
+    // The rows not in the grid yet added, then hidden rows and column widths.
+    void CompleteList();
+    // The list's rows from grid row `from` on added to the grid, new titles included.
+    void AddRows(int from);
     void ShowHiddenRows();
+    void ShowCount(bool scanning);
+    // Scan mode on or off: the commands off and "Stop" shown, or back.
+    void SetScanning(bool on);
+    // After every entry of a scan: the rows found so far (a few times a second), then the
+    // program's messages; false once "Stop" was pressed.
+    bool ScanStep();
 
     TProgramState& state_;
     TArchiveList list_;
+    std::unique_ptr<TOnlyLiveControl> liveStop_;
+    QElapsedTimer sinceRowsShown_;
+    bool stopPressed_ = false;
     int sortColumn_ = -1;
     bool sortAscending_ = true;
 };

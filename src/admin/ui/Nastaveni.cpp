@@ -28,6 +28,7 @@
 #include <QSerialPortInfo>
 #include <QTableWidget>
 #include <QToolButton>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -132,8 +133,6 @@ void TFnastaveni::BuildControls()
     AdvColumnGrid1->setGeometry(204, 38, CestaWidth + PodadresareWidth + 4, 308);
     AdvColumnGrid1->setHorizontalHeaderLabels({QStringLiteral("Cesta"), QStringLiteral("Podadresáře")});
     AdvColumnGrid1->verticalHeader()->hide();
-    AdvColumnGrid1->setColumnWidth(0, CestaWidth);
-    AdvColumnGrid1->setColumnWidth(1, PodadresareWidth);
     AdvColumnGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
@@ -176,7 +175,18 @@ void TFnastaveni::RegisterTexts()
     caption(IdHkap, hkap);
     caption(IdLslaba, Lslaba);
     caption(IdCesta, AdvColumnGrid1->horizontalHeaderItem(0));
-    caption(IdPodadresare, AdvColumnGrid1->horizontalHeaderItem(1));
+    QTableWidgetItem* subfolders = AdvColumnGrid1->horizontalHeaderItem(1);
+    reg(IdPodadresare, subfolders->text(), [this, subfolders](const QString& t) {
+        subfolders->setText(t);
+        FitFolderColumns();
+    });
+}
+
+void TFnastaveni::FitFolderColumns()
+{
+    const int subfolders = std::max(PodadresareWidth, AdvColumnGrid1->horizontalHeader()->sectionSizeHint(1));
+    AdvColumnGrid1->setColumnWidth(1, subfolders);
+    AdvColumnGrid1->setColumnWidth(0, CestaWidth + PodadresareWidth - subfolders);
 }
 
 void TFnastaveni::Bind()

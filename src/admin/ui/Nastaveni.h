@@ -61,6 +61,9 @@ private:
     void BuildControls();
     void BuildHiddenControls();
     void RegisterTexts();
+    // The folder grid's "Podadresáře" column at least as wide as its title (in the language
+    // in force); the path column gives up the difference, so the grid stays in the window.
+    void FitFolderColumns();
     void Bind();
     void ShowFolders();
     void ProvozovatelClick(bool checked);

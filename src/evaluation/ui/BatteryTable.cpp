@@ -83,6 +83,15 @@ void TBatteryTable::Reload()
 {
     model_->Reload();
     ApplyWidths();
+    KeepRowHeights();
+}
+
+void TBatteryTable::KeepRowHeights()
+{
+    std::vector<int>& heights = state_.BatteryGridRowHeights;
+    heights.assign(1, cells_->horizontalHeader()->height());
+    for (int r = 0; r < model_->rowCount(); ++r)
+        heights.push_back(cells_->rowHeight(r));
 }
 
 void TBatteryTable::ApplyWidths()

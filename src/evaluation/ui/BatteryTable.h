@@ -6,18 +6,19 @@
 // Delete empties the selected cells. Column widths live in BatteryGridColWidths, where
 // the test report reads them.
 
+#include "app/ProgramState.h"
+
 #include <QFrame>
 
 class QTableView;
-class TProgramState;
 class TTextGridModel;
 
 class TBatteryTable : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int TitleColumnWidth = 114;
-    static constexpr int CellColumnWidth = 64;
-    static constexpr int RowHeight = 21;
+    static constexpr int TitleColumnWidth = BatteryTitleColumnWidth;
+    static constexpr int CellColumnWidth = BatteryCellColumnWidth;
+    static constexpr int RowHeight = BatteryRowHeight;
 
     explicit TBatteryTable(TProgramState& state, QWidget* parent = nullptr);
     ~TBatteryTable() override;
@@ -36,6 +37,7 @@ private:
     void Reload();      // the grid changed: rows, columns and cells
     void FitColumns();  // a test was filled in: widths to content, titles included
     void ApplyWidths();
+    void KeepRowHeights();
     void KeepWidth(int column, int width);
     int CurrentGridRow() const;
 
