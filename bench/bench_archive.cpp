@@ -31,6 +31,10 @@ public:
             f.open(QIODevice::WriteOnly);
             f.write(text);
         }
+        // The files just written are still being flushed: one scan first, so that the
+        // figures are those of an archive at rest in the file system's cache.
+        TArchiveList warmUp;
+        warmUp.ScanFolders({{Path(), "Y"}}, QString(), false, QStringLiteral("Číslo měření"));
     }
     QString Path() const { return dir_.path(); }
 
