@@ -8,6 +8,7 @@
 #include "config/ui/PlacementStore.h"
 #include "app/ui/Windows.h"
 #include "evaluation/ui/Data.h"
+#include "evaluation/ui/Stav.h"
 #include "presentation/ui/Graf.h"
 #include "presentation/ui/RepDVybitor.h"
 #include "presentation/ui/ReportCommands.h"
@@ -38,13 +39,16 @@ void CreateWindows(TProgramState& state)
     w.Farchiv = new TFarchiv(state);
     w.Rep2Vybitor = new TRep2Vybitor(state);
     w.Flokality = new TFlokality(state);
+    w.Fstav = new TFstav(state);
     w.Fmain->ConnectToggles();
     ConnectReportCommands(w);
+    ConnectHealthCommands(w);
 }
 
 void DestroyWindows()
 {
     TWindows& w = Windows();
+    delete w.Fstav;
     delete w.Flokality;
     delete w.Rep2Vybitor;
     delete w.Farchiv;

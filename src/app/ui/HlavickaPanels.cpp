@@ -3,6 +3,7 @@
 
 #include "app/ProgramState.h"
 #include "app/SecondLineRule.h"
+#include "evaluation/CapacityEvaluation.h"
 #include "i18n/ui/TranslatableText.h"
 
 #include <QComboBox>
@@ -153,6 +154,20 @@ void TFmain::BuildResultBand(QWidget* parent)
         }
     grid->addWidget(Lvzkap, 2, 8);
     grid->setColumnMinimumWidth(8, 40);
+    // Shown only while the capacity is judged, so the band is unchanged without it.
+    Hhodnoceni = new QLabel(Panel3);
+    Hhodnoceni->setObjectName(QStringLiteral("Hhodnoceni"));
+    Hhodnoceni->hide();
+    grid->addWidget(Hhodnoceni, 2, 9);
+}
+
+void TFmain::ShowAcceptance()
+{
+    const QString& verdict = state_.Texts.Hhodnoceni;
+    Hhodnoceni->setText(verdict);
+    Hhodnoceni->setStyleSheet(verdict == AcceptedText ? QStringLiteral("color: #006400; font-weight: bold")
+                                                      : QStringLiteral("color: #b00000; font-weight: bold"));
+    Hhodnoceni->setVisible(!verdict.isEmpty());
 }
 
 void TFmain::RefreshTexts()
@@ -165,6 +180,7 @@ void TFmain::RefreshTexts()
         }
     for (const TTextLabel& field : textLabels_)
         field.label->setText(state_.Texts.*field.text);
+    ShowAcceptance();
     const QSignalBlocker b1(Gtypbat), b2(Gtypzk);
     Gtypbat->setCurrentText(state_.Texts.Gtypbat);
     Gtypzk->setCurrentText(state_.Texts.Gtypzk);
