@@ -28,6 +28,7 @@ struct TMainTexts {
     QString Hstav, Hdelka_testu, Hkapacita, Lvzkap;
     // never visible; both carry the design text until the first evaluation
     QString Hkapacita1 = QStringLiteral("Kapacita"), Lvzkap1 = QStringLiteral("Kapacita");
+    QString Hhodnoceni; // "vyhovuje" / "nevyhovuje" while the capacity is judged, else empty
 };
 
 // Captions of the main window's labels as they stand in the current language; the test
@@ -83,6 +84,7 @@ struct TSettingsValues {
     int Language = 0;           // index of Cjazyk
     QString SerialPort;         // ComPort1_Port
     std::vector<TArchiveFolder> ArchiveFolders;
+    THealthSettings Health;     // section STAV_BATERII
 };
 
 class TProgramState : public QObject {
@@ -119,6 +121,7 @@ signals:
     void SettingsChanged();
     void MeasurementTableChanged(); // the data grid follows the record
     void GraphRebuildRequested();
+    void HealthSettingsChanged(); // weak share or acceptance changed
 
 private:
     std::unique_ptr<TTestRecord> record_;

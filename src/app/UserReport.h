@@ -33,6 +33,15 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
+// Ends a progress display however the operation ends: done, failed or cancelled.
+class ProgressScope {
+public:
+    ProgressScope() = default;
+    ~ProgressScope() { UserReport().Progress(1, 1, {}); }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+};
+
 // Writes messages to stderr and answers every question with a fixed answer.
 class StderrUserReport : public IUserReport {
 public:

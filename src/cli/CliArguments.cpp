@@ -6,7 +6,8 @@
 
 namespace {
 const QStringList commands = {QStringLiteral("list"), QStringLiteral("download"), QStringLiteral("delete"),
-                              QStringLiteral("convert"), QStringLiteral("evaluate"), QStringLiteral("presets")};
+                              QStringLiteral("convert"), QStringLiteral("evaluate"), QStringLiteral("presets"),
+                              QStringLiteral("health"),  QStringLiteral("trend")};
 
 // The option's value into target; an error text when it is missing.
 QString takeValue(const QStringList& args, int& i, QString& target)
@@ -48,6 +49,8 @@ QString checkOptionsFit(const TCliArguments& out)
         return QStringLiteral("--hidden belongs to list, download and delete");
     if ((out.Type || out.Minutes || out.Unit || out.Comp || out.Table) && c != QLatin1String("evaluate"))
         return QStringLiteral("--type, --minutes, --unit, --comp and --table belong to evaluate");
+    if (out.Format && c != QLatin1String("health") && c != QLatin1String("trend"))
+        return QStringLiteral("--format belongs to health and trend");
     return {};
 }
 
@@ -67,6 +70,10 @@ QString checkOperands(const TCliArguments& out)
         return QStringLiteral("delete needs names or --hidden, not both");
     if (c == QLatin1String("evaluate") && n != 1)
         return QStringLiteral("evaluate needs one input file");
+    if (c == QLatin1String("health") && n != 1)
+        return QStringLiteral("health needs one input file");
+    if (c == QLatin1String("trend") && n == 0)
+        return QStringLiteral("trend needs test text files");
     if (c == QLatin1String("presets")
         && (n != 2 || (out.Operands[0] != QLatin1String("pull") && out.Operands[0] != QLatin1String("push"))))
         return QStringLiteral("presets needs pull OUT.lkt or push IN.lkt");
@@ -79,6 +86,8 @@ QString checkChoices(const TCliArguments& out)
         return QStringLiteral("--unit takes % or Ah");
     if (out.Comp && !QStringList{QStringLiteral("none"), QStringLiteral("avg"), QStringLiteral("initial")}.contains(*out.Comp))
         return QStringLiteral("--comp takes none, avg or initial");
+    if (out.Format && *out.Format != QLatin1String("tsv") && *out.Format != QLatin1String("json"))
+        return QStringLiteral("--format takes tsv or json");
     return {};
 }
 } // namespace
@@ -98,6 +107,8 @@ QString CliUsage()
         "  evaluate IN [--type NAME] [--minutes M] [--unit %|Ah] [--comp none|avg|initial] [--table NAME]\n"
         "                                                  print the capacity texts, key TAB value\n"
         "  presets pull OUT.lkt | presets push IN.lkt      locality presets of the tester\n"
+        "  health IN [--format tsv|json]                   each battery's time to its end voltage, capacity, weak\n"
+        "  trend FILE... [--format tsv|json]               capacities of test text files over their dates\n"
         "\n"
         "The link defaults to the configuration file's; --tcp takes port 9760 unless given,\n"
         "--serial runs at 9600 baud 8N1.\n"
@@ -145,13 +156,14 @@ QString ParseCliArguments(const QStringList& args, TCliArguments& out)
         } else if (a == QLatin1String("--hidden")) {
             out.Hidden = true;
         } else if (a == QLatin1String("--type") || a == QLatin1String("--minutes") || a == QLatin1String("--unit")
-                   || a == QLatin1String("--comp") || a == QLatin1String("--table")) {
+                   || a == QLatin1String("--comp") || a == QLatin1String("--table") || a == QLatin1String("--format")) {
             if (!(error = takeValue(args, i, text)).isEmpty())
                 return error;
             auto& slot = a == QLatin1String("--type")      ? out.Type
                          : a == QLatin1String("--minutes") ? out.Minutes
                          : a == QLatin1String("--unit")    ? out.Unit
                          : a == QLatin1String("--comp")    ? out.Comp
+                         : a == QLatin1String("--format")  ? out.Format
                                                            : out.Table;
             slot = text;
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {

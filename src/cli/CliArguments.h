@@ -19,6 +19,7 @@ struct TCliArguments {
     QString Raw;                 // --raw RAWFILE
     bool Hidden = false;         // --hidden
     std::optional<QString> Type, Minutes, Unit, Comp, Table; // evaluate choices
+    std::optional<QString> Format; // --format tsv|json (health, trend)
     bool Help = false;
 };
 

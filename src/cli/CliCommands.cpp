@@ -2,6 +2,7 @@
 
 #include "app/ProgramState.h"
 #include "cli/CliArguments.h"
+#include "cli/CliHealth.h"
 #include "cli/CliReport.h"
 #include "cli/CliSession.h"
 #include "model/Errors.h"
@@ -16,7 +17,8 @@ int RunCliCommand(const TCliArguments& args)
     static const std::map<QString, std::function<void(const TCliArguments&)>> commands = {
         {QStringLiteral("list"), RunList},       {QStringLiteral("download"), RunDownload},
         {QStringLiteral("delete"), RunDelete},   {QStringLiteral("presets"), RunPresets},
-        {QStringLiteral("convert"), RunConvert}, {QStringLiteral("evaluate"), RunEvaluate}};
+        {QStringLiteral("convert"), RunConvert}, {QStringLiteral("evaluate"), RunEvaluate},
+        {QStringLiteral("health"), RunHealth},   {QStringLiteral("trend"), RunTrend}};
     TCliReport report;
     const ScopedUserReport useStderr(&report);
     TProgramState& state = TProgramState::Instance();

@@ -2,6 +2,7 @@
 
 #include "app/ExePath.h"
 #include "app/ProgramState.h"
+#include "model/LocaleFormat.h"
 
 #include <algorithm>
 
@@ -101,6 +102,28 @@ void SaveMainWindow(TIniFile& ini, const TProgramState& state, const TMainWindow
     ini.WriteInteger(SectionTFmain, "Ikony", values.Ikony);
 }
 
+namespace {
+// Written only once they are no longer the defaults, so a program that never used them
+// leaves ConfigFile exactly as before.
+void SaveHealthSettings(TIniFile& ini, const THealthSettings& h)
+{
+    const THealthSettings defaults;
+    if (!ini.SectionExists(SectionHealth) && h.WeakShare == defaults.WeakShare && h.Acceptance == defaults.Acceptance
+        && h.AcceptanceThreshold == defaults.AcceptanceThreshold)
+        return;
+    ini.WriteString(SectionHealth, QStringLiteral("Podil_slabe"), FormatLocale("%g", h.WeakShare));
+    ini.WriteBool(SectionHealth, QStringLiteral("Hodnotit_kapacitu"), h.Acceptance);
+    ini.WriteString(SectionHealth, QStringLiteral("Prah_kapacity"), FormatLocale("%g", h.AcceptanceThreshold));
+}
+
+// A share or threshold outside 0 … 100 % is a damaged value: the default stands.
+double ReadPercent(const TIniFile& ini, const char* key, double def)
+{
+    const double value = ini.ReadFloat(SectionHealth, QLatin1String(key), def);
+    return value >= 0 && value <= 100 ? value : def;
+}
+} // namespace
+
 void ReadSettingsValues(const TIniFile& ini, TSettingsValues& s)
 {
     const QString& sec = SectionTFnastaveni;
@@ -118,6 +141,9 @@ void ReadSettingsValues(const TIniFile& ini, TSettingsValues& s)
     s.AutBat = ini.ReadBool(sec, "Aut_bat", false);
     s.AutNap = ini.ReadBool(sec, "Aut_nap", false);
     s.DruhaKap = ini.ReadBool(sec, "Druha_kap", false);
+    s.Health.WeakShare = ReadPercent(ini, "Podil_slabe", THealthSettings{}.WeakShare);
+    s.Health.Acceptance = ini.ReadBool(SectionHealth, QStringLiteral("Hodnotit_kapacitu"), false);
+    s.Health.AcceptanceThreshold = ReadPercent(ini, "Prah_kapacity", THealthSettings{}.AcceptanceThreshold);
     s.ArchiveFolders.clear();
     const int count = ReadCount(ini, "Archiv_count", MaxArchiveFolders);
     for (int i = 1; i <= count; ++i)
@@ -145,6 +171,7 @@ void SaveSettingsValues(TIniFile& ini, const TSettingsValues& s)
         ini.WriteString(SectionNastaveni, Numbered("Arch_sub", k), folder.Subfolders);
     }
     ini.WriteInteger(SectionNastaveni, "Archiv_count", k);
+    SaveHealthSettings(ini, s.Health);
 }
 
 void SaveRowCaptions(TIniFile& ini, const TTextGrid& grid)

@@ -10,6 +10,8 @@
 #include "tester/TesterCommands.h"
 #include "tester/TesterLink.h"
 
+#include <optional>
+
 void ListTesterDirectory(TTesterLink& link, TTestDirectory& directory)
 {
     TProgramState& state = TProgramState::Instance();
@@ -80,12 +82,46 @@ void DeleteHiddenTests(TTesterLink& link, TTestDirectory& directory)
     ReloadTesterDirectory(link, directory);
 }
 
-void PrepareTesterLoad(TProgramState& state)
+TLoadEntries PrepareTesterLoad(TProgramState& state)
 {
+    TLoadEntries before{state.BatteryGrid, state.Texts.Caption, state.Texts.Hpoznamka};
     ClearBatteryCells(state);
     state.Texts.Caption = QStringLiteral("Vybitor5 - 1.00");
     state.Texts.Hpoznamka.clear();
     emit state.TextsChanged();
+    return before;
+}
+
+bool LoadTesterTest(TTesterLink& link, TTestDirectory& directory, TProgramState& state, bool append,
+                    const std::function<void()>& started)
+{
+    std::optional<TLoadEntries> before;
+    if (!append) {
+        before = PrepareTesterLoad(state);
+        if (started)
+            started();
+    }
+    bool loaded = false;
+    const auto finish = [&] {
+        if (!loaded && before) {
+            state.BatteryGrid = before->BatteryGrid;
+            state.Texts.Caption = before->Caption;
+            state.Texts.Hpoznamka = before->Note;
+            emit state.BatteryGridChanged();
+            emit state.TextsChanged();
+        }
+        const TTestRecord& record = state.Record();
+        directory.AppendEnabled = record.RowCount > 0 || record.RunInfo.BatteryCount > 0;
+        directory.Notify();
+    };
+    try {
+        loaded = DownloadCurrentTest(link, directory, append);
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    return loaded;
 }
 
 bool DownloadCurrentTest(TTesterLink& link, TTestDirectory& directory, bool append, QByteArray* received)

@@ -31,7 +31,8 @@ void TTestDirectory::Reset()
     EntryCount = 0;
     CurrentRow = 1;
     SelectedRows.clear();
-    LoadEnabled = AppendEnabled = DeleteEnabled = false;
+    // "Přidej" follows the loaded test, not the list.
+    LoadEnabled = DeleteEnabled = false;
     emit Changed();
 }
 

@@ -77,6 +77,7 @@ QByteArray ReadTesterFile(TTesterLink& link, const QString& path, bool* refused)
     const qint64 size = quint32(s[0] | (s[1] << 8) | (s[2] << 16) | (quint32(s[3]) << 24));
     const int block = std::max(250 - int(p.size()), 1);
     QByteArray file;
+    const ProgressScope progress;
     // The announced size is the tester's word: a damaged reply may claim 4 GB.
     file.reserve(std::min<qint64>(size, LargestStoredTest));
     for (qint64 k = 0; k <= size / block; ++k) {

@@ -37,14 +37,3 @@ bool VerifyChecksum(const TTesterFrame& frame)
         sum += frame.Payload[i];
     return sum == uint32_t(frame.Payload[length - 2] + 256 * frame.Payload[length - 1]);
 }
-
-QByteArray WithChecksum(const QByteArray& data)
-{
-    uint32_t sum = 0;
-    for (char c : data)
-        sum += uint8_t(c);
-    QByteArray out = data;
-    out.append(char(sum & 0xFF));
-    out.append(char((sum >> 8) & 0xFF));
-    return out;
-}

@@ -25,5 +25,3 @@ struct TTesterFrame {
 // The last two payload bytes hold the 16-bit sum of the bytes before them; a sum that
 // does not fit 16 bits never verifies.
 bool VerifyChecksum(const TTesterFrame& frame);
-// Appends that checksum to data (the tester side builds its settings reply so).
-QByteArray WithChecksum(const QByteArray& data);

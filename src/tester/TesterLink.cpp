@@ -10,7 +10,11 @@
 #include <cstring>
 
 #ifdef Q_OS_UNIX
+#include <QFile>
+#include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 #endif
 
@@ -151,19 +155,17 @@ void TTesterLink::exchangeSerial()
 
 void TTesterLink::readSerial(char* target, int count)
 {
-    // Total timeout of the read: 1000 ms per requested byte plus 1000 ms, and at most
-    // 1000 ms between two bytes.
+    // A read of n bytes may take 1000 ms per byte plus 1000 ms in all, so the first byte may
+    // come that late; once bytes flow, at most 1000 ms may pass between two of them.
     QDeadlineTimer total(qint64(1000) * count + 1000);
     int got = 0;
     while (got < count) {
-        if (serial_->bytesAvailable() == 0) {
-            QDeadlineTimer interval(1000);
-            while (serial_->bytesAvailable() == 0) {
-                if (interval.hasExpired() || total.hasExpired())
-                    throw VybitorError(QStringLiteral("The tester did not answer on %1 (read timed out).").arg(serialPath_));
-                serial_->waitForReadyRead(WaitSliceMs);
-                UserReport().Repaint();
-            }
+        const QDeadlineTimer interval = got > 0 ? QDeadlineTimer(1000) : QDeadlineTimer(QDeadlineTimer::Forever);
+        while (serial_->bytesAvailable() == 0) {
+            if (interval.hasExpired() || total.hasExpired())
+                throw VybitorError(QStringLiteral("The tester did not answer on %1 (read timed out).").arg(serialPath_));
+            serial_->waitForReadyRead(WaitSliceMs);
+            UserReport().Repaint();
         }
         got += int(serial_->read(target + got, count - got));
     }
@@ -214,18 +216,57 @@ QString SerialDevicePath(const QString& portName)
 #endif
 }
 
+#ifdef Q_OS_UNIX
+namespace {
+// A UUCP lock file names the holder's process id, as ten ASCII digits or as a binary int.
+bool lockFileHolderAlive(const QString& lockPath)
+{
+    QFile lock(lockPath);
+    if (!lock.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray content = lock.read(64);
+    bool isText = false;
+    qint64 pid = content.trimmed().split('\n').value(0).trimmed().toLongLong(&isText);
+    if (!isText && content.size() == int(sizeof(int))) {
+        int binary = 0;
+        std::memcpy(&binary, content.constData(), sizeof binary);
+        pid = binary;
+    }
+    // EPERM: the process lives under another user.
+    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+}
+
+// /dev/ttyUSB0 is locked as LCK..ttyUSB0, /dev/pts/3 as LCK..pts_3.
+bool lockedByLiveProcess(const QString& devicePath)
+{
+    QString name = devicePath.startsWith(QStringLiteral("/dev/")) ? devicePath.mid(5) : devicePath.section(QLatin1Char('/'), -1);
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    for (const char* folder : {"/var/lock", "/run/lock", "/var/spool/uucp"})
+        if (lockFileHolderAlive(QString::fromLatin1(folder) + QStringLiteral("/LCK..") + name))
+            return true;
+    return false;
+}
+} // namespace
+#endif
+
 bool ProbeSerialPort(const QString& portName)
 {
-    const QSerialPort* held = TTesterLink::Instance().SerialPort();
-    if (held && held->isOpen() && TTesterLink::Instance().SerialPath() == SerialDevicePath(portName))
+    const QSerialPort* ours = TTesterLink::Instance().SerialPort();
+    if (ours && ours->isOpen() && TTesterLink::Instance().SerialPath() == SerialDevicePath(portName))
         return false;
 #ifdef Q_OS_UNIX
-    const QByteArray path = SerialDevicePath(portName).toLocal8Bit();
-    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    // Linux has no exclusive open: a program that holds a port marks it with TIOCEXCL (which
+    // does not stop root, so it is asked for) or with a lock file that terminal programs honour.
+    const QString devicePath = SerialDevicePath(portName);
+    if (lockedByLiveProcess(devicePath))
+        return false;
+    const int fd = ::open(QFile::encodeName(devicePath).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return false;
+    int exclusive = 0;
+    const bool exclusiveHeld = ::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
     ::close(fd);
-    return true;
+    return !exclusiveHeld;
 #else
     QSerialPort port(portName);
     const bool ok = port.open(QIODevice::ReadWrite);

@@ -151,6 +151,27 @@ TEST_F(TesterFault, RefusedChunksSayFaultAndLoadNothing)
     expectNextExchangeWorks();
 }
 
+TEST_F(TesterFault, OnlyTheKthRequestOfACommandIsRefused)
+{
+    TesterSimProcess sim({QStringLiteral("--refuse"), QStringLiteral("FR:3"), QStringLiteral("--refuse"), QStringLiteral("FW:2")});
+    UseSimulatorOverTcp(sim);
+    listAndSelect("A0003.tst");
+    // The third chunk is refused: nothing is loaded, the test is not marked.
+    EXPECT_FALSE(DownloadCurrentTest(link, directory, false));
+    EXPECT_EQ(report.messages, QStringList{QStringLiteral("Fault")});
+    EXPECT_FALSE(directory.IsDownloaded(directory.CurrentRow));
+    expectTestUnchanged();
+    // Later chunks of the same command are answered again.
+    report.messages.clear();
+    ASSERT_TRUE(DownloadCurrentTest(link, directory, false));
+    EXPECT_TRUE(report.messages.isEmpty());
+    // Of three chunks (229, 229, 42 bytes) only the second is refused; the third is still sent.
+    EXPECT_FALSE(WriteTesterFile(link, QStringLiteral("/config/lokality.lkt"), QByteArray(500, 'p')));
+    EXPECT_EQ(report.messages, QStringList{QStringLiteral("Fault")});
+    EXPECT_EQ(ReadTesterFile(link, QStringLiteral("/config/lokality.lkt")).size(), 229 + 42);
+    EXPECT_TRUE(WriteTesterFile(link, QStringLiteral("/config/lokality.lkt"), QByteArray(500, 'p')));
+}
+
 TEST_F(TesterFault, DeletionThatNeverFinishesGivesUpAfterItsPolls)
 {
     TesterSimProcess sim({QStringLiteral("--never-finish-deletion")});
@@ -179,8 +200,8 @@ TEST_F(TesterFault, PseudoTerminalClosedUnderTheSerialLink)
     listAndSelect("A0001.tst");
     sim.reset(); // the tester goes away with the port still open
     // Bounded by the serial timeouts: 100 ms per request byte plus 1000 ms to write, then
-    // 1000 ms for the first reply byte.
-    const auto serialBound = [](int requestBytes) { return 100 * requestBytes + 1000 + 1000 + 500; };
+    // 1000 ms per head byte plus 1000 ms for the head.
+    const auto serialBound = [](int requestBytes) { return 100 * requestBytes + 1000 + 7000 + 500; };
     clock.restart();
     const QString error = failedDownload();
     EXPECT_TRUE(error.startsWith(QStringLiteral("The tester did not answer on ") + ptyPath)) << error.toStdString();

@@ -2,6 +2,7 @@
 #include "app/UserReport.h"
 #include "model/Errors.h"
 #include "support/TesterSimProcess.h"
+#include "tester/LinkFixture.h"
 #include "tester/DirectoryFlows.h"
 #include "tester/LinkState.h"
 #include "tester/TestDirectory.h"
@@ -13,23 +14,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct Link : ::testing::Test {
-    RecordingUserReport report;
-    ScopedUserReport scope{&report};
-    TTesterLink& link = TTesterLink::Instance();
-    TTestDirectory& directory = TTestDirectory::Instance();
-    TProgramState& state = TProgramState::Instance();
-    void SetUp() override
-    {
-        directory.ShowHidden = false;
-        directory.Reset();
-    }
-    void TearDown() override
-    {
-        link.Disconnect();
-        directory.Reset();
-    }
-};
+using Link = LinkFixture;
 } // namespace
 
 TEST(Frame, LengthIsLittleEndianAndEmptyPayloadSendsSixBytes)
@@ -50,12 +35,16 @@ TEST(Frame, ChecksumOfTheSettingsReply)
     EXPECT_TRUE(VerifyChecksum(frame)); // no data, both checksum bytes 0
     frame.Payload[0] = 1;
     EXPECT_FALSE(VerifyChecksum(frame));
-    // 258 bytes of 0xFF sum to 65790: no 16-bit checksum can match.
-    QByteArray big = WithChecksum(QByteArray(258, char(0xFF)));
-    frame.SetRequest('N', 'U', 0, big);
-    EXPECT_FALSE(VerifyChecksum(frame));
-    frame.SetRequest('N', 'U', 0, WithChecksum(QByteArray("abc")));
+    // Sums worked out by hand: "abc" is 0x61 + 0x62 + 0x63 = 0x0126; 257 bytes of 0xFF are
+    // 65535 = 0xFFFF, the largest sum that verifies; 258 of them (65790) never verify.
+    frame.SetRequest('N', 'U', 0, QByteArray("abc\x26\x01", 5));
     EXPECT_TRUE(VerifyChecksum(frame));
+    frame.SetRequest('N', 'U', 0, QByteArray("abc\x01\x26", 5));
+    EXPECT_FALSE(VerifyChecksum(frame)) << "the sum is little-endian";
+    frame.SetRequest('N', 'U', 0, QByteArray(257, char(0xFF)) + QByteArray("\xFF\xFF", 2));
+    EXPECT_TRUE(VerifyChecksum(frame));
+    frame.SetRequest('N', 'U', 0, QByteArray(258, char(0xFF)) + QByteArray("\xFE\x00", 2));
+    EXPECT_FALSE(VerifyChecksum(frame));
 }
 
 TEST_F(Link, ListsDownloadsAndMarksTheSampleTests)
@@ -188,6 +177,13 @@ TEST_F(Link, DeletionThatNeverFinishesEndsAfter101Polls)
     t.start();
     WaitForDeletion(link, 5);
     EXPECT_GE(t.elapsed(), 101 * 5);
+    // 101 polls with parameter 0, then one #Td 255; none carries a payload.
+    const QList<TLoggedRequest> polls = sim.Requests("Td");
+    ASSERT_EQ(polls.size(), 102);
+    for (int i = 0; i < polls.size(); ++i) {
+        EXPECT_EQ(polls[i].Parameter, i < 101 ? 0 : 255) << "poll " << i;
+        EXPECT_TRUE(polls[i].Payload.isEmpty());
+    }
 }
 
 TEST_F(Link, SerialLinkOverAPseudoTerminal)

@@ -2,13 +2,12 @@
 // minutes to ten hours, constant current and constant power, Czech localities.
 #include "TesterSim.h"
 
-#include "model/CodePage.h"
+#include "SimBytes.h"
 #include "model/StoredTestCodec.h"
 
 #include <QDir>
 #include <QFile>
 #include <cmath>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -38,47 +37,50 @@ const SampleSpec samples[] = {
     {"A0006.tst", 6, 6, 10, 90, true, 300.0f, "Olomouc, Třída Míru", "Hájek", "12V 65Ah", "SKRYTÝ", 15, 0, 20.0f},
 };
 
-std::unique_ptr<TTestRecord> build(const SampleSpec& s, std::vector<uint32_t>& stamps)
+// The stored test layout: run block (7 bytes), header (91), N battery numbers (0-based),
+// then rows of four floats, a millisecond stamp and N voltages in hundredths of a volt.
+QByteArray build(const SampleSpec& s)
 {
-    auto r = std::make_unique<TTestRecord>();
-    ClearRecord(*r);
-    r->RunInfo.StartTime = 1388534400u + uint32_t(s.testNumber) * 86400u * 37u; // spread over the years
-    r->RunInfo.BatteryCount = uint8_t(s.batteries);
-    for (int k = 0; k < s.batteries; ++k)
-        r->BatteryNumbers[k] = uint8_t(k + 1);
-    r->RunInfo.EndReason = uint8_t(s.endReason);
-    r->Header.TestNumber = int16_t(s.testNumber);
-    r->Header.Period = uint8_t(s.periodSeconds);
-    r->Header.DischargeValue = s.discharge;
-    r->Header.TestMinutes = uint16_t(s.minutes);
-    r->Header.PowerMode = s.power ? 1 : 0;
-    r->Header.EndVoltage = 1.80f * 6.0f * float(s.batteries > 24 ? 1 : 2);
-    SetFieldText(r->Header.Locality, QString::fromUtf8(s.locality));
-    SetFieldText(r->Header.MeasuredBy, QString::fromUtf8(s.measuredBy));
-    SetFieldText(r->Header.BatteryType, QString::fromUtf8(s.batteryType));
-    SetFieldText(r->Header.BatteryId, QString::fromUtf8(s.batteryId));
-    r->RowCount = s.rows;
-    stamps.resize(s.rows);
+    using namespace SimBytes;
+    const int n = s.batteries;
+    const int rowSize = 20 + 2 * n;
+    QByteArray b(98 + n + s.rows * rowSize, '\0');
+    PutU32(b, 1, 1388534400u + uint32_t(s.testNumber) * 86400u * 37u); // spread over the years
+    b[5] = char(n);
+    b[6] = char(s.endReason);
+    const int h = 7;
+    PutU16(b, h + 0, quint16(s.testNumber));
+    b[h + 2] = char(s.periodSeconds);
+    PutText(b, h + 3, 17, QString::fromUtf8(s.batteryId));
+    PutF32(b, h + 21, s.discharge);
+    PutU16(b, h + 25, quint16(s.minutes));
+    b[h + 29] = char(s.power ? 1 : 0);
+    PutF32(b, h + 30, 1.80f * 6.0f * float(n > 24 ? 1 : 2));
+    PutText(b, h + 39, 20, QString::fromUtf8(s.locality));
+    PutText(b, h + 59, 15, QString::fromUtf8(s.measuredBy));
+    PutText(b, h + 74, 17, QString::fromUtf8(s.batteryType));
+    for (int k = 0; k < n; ++k)
+        b[98 + k] = char(k);
     const uint32_t counterStart = 4000000000u - uint32_t(s.testNumber) * 1000000u; // some wrap during the test
     for (int i = 0; i < s.rows; ++i) {
-        TMeasurementRow& row = r->Rows[i];
+        const int at = 98 + n + i * rowSize;
         const double t = double(i) / std::max(s.rows - 1, 1);
         float total = 0;
-        for (int k = 0; k < s.batteries; ++k) {
+        for (int k = 0; k < n; ++k) {
             // Each battery sags a little differently; a few weak ones drop at the end.
             const double weak = (k * 37 % 11 == 0) ? 0.35 * std::pow(t, 6) : 0.0;
             const double v = 12.9 - 1.1 * t - 0.02 * (k % 7) - weak + 0.01 * std::sin(i * 0.3 + k);
-            row.Voltages[k] = float(std::round(v * 100.0) / 100.0);
-            total += row.Voltages[k];
+            const int hundredths = int(std::lround(v * 100.0));
+            PutU16(b, at + 20 + 2 * k, quint16(hundredths));
+            total += float(hundredths) / 100.0f;
         }
-        row.TotalVoltage = total;
-        row.CurrentA = s.power ? float(s.discharge / std::max(total, 1.0f)) : s.discharge * 0.5f;
-        row.CurrentB = s.power ? 0.0f : s.discharge * 0.5f;
-        row.Temperature = float(s.temperature + 1.5 * t);
-        row.ElapsedSeconds = i * s.periodSeconds;
-        stamps[i] = counterStart + uint32_t(i) * uint32_t(s.periodSeconds) * 1000u + uint32_t(i % 3);
+        PutF32(b, at + 0, s.power ? float(s.discharge / std::max(total, 1.0f)) : s.discharge * 0.5f);
+        PutF32(b, at + 4, s.power ? 0.0f : s.discharge * 0.5f);
+        PutF32(b, at + 8, total);
+        PutF32(b, at + 12, float(s.temperature + 1.5 * t));
+        PutU32(b, at + 16, counterStart + uint32_t(i) * uint32_t(s.periodSeconds) * 1000u + uint32_t(i % 3));
     }
-    return r;
+    return b;
 }
 } // namespace
 
@@ -95,9 +97,9 @@ void GenerateSampleTests(const QString& folder)
 {
     QDir().mkpath(folder);
     for (const SampleSpec& s : samples) {
-        std::vector<uint32_t> stamps;
-        auto record = build(s, stamps);
-        WriteStoredTestFile(folder, s.file, *record, stamps);
+        QFile f(QDir(folder).filePath(QString::fromLatin1(s.file)));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(build(s));
     }
     QFile hidden(QDir(folder).filePath(QStringLiteral("hidden.txt")));
     if (hidden.open(QIODevice::WriteOnly))

@@ -1,41 +1,88 @@
 #include "TesterSim.h"
 
-#include "model/CodePage.h"
-#include "tester/DirectoryEntry.h"
+#include "SimBytes.h"
 #include "tester/TesterFrame.h"
 
 #include <QDir>
 #include <QFile>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
+
+using namespace SimBytes;
 
 namespace {
-quint32 uint32At(const QByteArray& b, int at)
+// Offsets of the stored test layout and of a directory entry.
+constexpr int RunBlockSize = 7, HeaderSize = 91, StoredHeadSize = RunBlockSize + HeaderSize;
+constexpr int EntrySize = 127;
+
+// Whether a request's payload has the shape the command documents; a tester refuses
+// anything else.
+bool wellFormed(const QByteArray& code, uint8_t parameter, const QByteArray& payload)
 {
-    quint32 v = 0;
-    std::memcpy(&v, b.constData() + at, 4);
-    return v;
+    const int length = int(payload.size());
+    if (code == "NU" || code == "Tc" || code == "TS" || code == "TD" || code == "Ul" || code == "NL")
+        return length == 0 && parameter == 0;
+    if (code == "TT")
+        return length == 0 && (parameter == 1 || parameter == 2);
+    if (code == "Td")
+        return length == 0 && (parameter == 0 || parameter == 255);
+    if (code == "TO")
+        return length == 2 && parameter == 0;
+    if (code == "Nl")
+        return length == 1 && parameter == 0;
+    if (code == "FS")
+        return length > 0 && parameter == 0;
+    if (code == "FR") {
+        const int p = length > 0 ? uchar(payload[0]) : 0;
+        return parameter == 0 && p > 0 && length == p + 7 && payload[2] == 0 && uchar(payload[1]) <= 250 - p;
+    }
+    if (code == "FA")
+        return parameter == 0 && length > 2 && payload[0] == 0 && payload[1] == 0;
+    if (code == "FW") {
+        const int p = length > 0 ? uchar(payload[0]) : 0;
+        const int mode = length > 1 ? uchar(payload[1]) : -1;
+        const int n = length > 2 ? uchar(payload[2]) : 0;
+        return parameter == 1 && p > 0 && (mode == 0 || mode == 2) && n <= 249 - p && length == p + 6 + n &&
+               payload.mid(3, 3) == QByteArray(3, '\0');
+    }
+    return false;
 }
 } // namespace
+
+uint8_t RefusalStatus(const QByteArray& command) { return command == "TT" ? 11 : 1; }
+
+bool TTesterSim::refuses(const QByteArray& command)
+{
+    const int count = ++requestCounts_[command];
+    return std::any_of(faults_.Refusals.begin(), faults_.Refusals.end(), [&](const TSimRefusal& r) {
+        return r.Command == command && (r.Nth == 0 || r.Nth == count);
+    });
+}
 
 void TTesterSim::LoadDataFolder(const QString& folder)
 {
     QDir dir(folder);
+    const QString hiddenList = QStringLiteral("hidden.txt"), presetFile = QStringLiteral("lokality.lkt");
     QStringList hidden;
-    QFile hiddenList(dir.filePath(QStringLiteral("hidden.txt")));
-    if (hiddenList.open(QIODevice::ReadOnly))
-        hidden = QString::fromLatin1(hiddenList.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QFile list(dir.filePath(hiddenList));
+    if (list.open(QIODevice::ReadOnly))
+        hidden = QString::fromLatin1(list.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (QString& h : hidden)
         h = h.trimmed();
-    quint16 index = 1;
-    for (const QString& name : dir.entryList({QStringLiteral("*.tst")}, QDir::Files, QDir::Name)) {
+    // The tester numbers its entries its own way: never the row numbers of a listing.
+    quint16 index = 3;
+    quint16 gap = 4;
+    for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
+        if (name == hiddenList || name == presetFile)
+            continue;
         QFile f(dir.filePath(name));
         if (!f.open(QIODevice::ReadOnly))
             continue;
-        tests_.push_back({name, f.readAll(), hidden.contains(name), false, false, index++});
+        tests_.push_back({name, f.readAll(), hidden.contains(name), false, false, index});
+        index = quint16(index + gap++);
     }
-    QFile presets(dir.filePath(QStringLiteral("lokality.lkt")));
+    QFile presets(dir.filePath(presetFile));
     if (presets.open(QIODevice::ReadOnly))
         files_.insert(QStringLiteral("/config/lokality.lkt"), presets.readAll());
 }
@@ -62,25 +109,25 @@ QByteArray* TTesterSim::file(const QString& path)
     return it == files_.end() ? nullptr : &*it;
 }
 
+// 0 the download mark (0 = marked), 1 a name of 9, 10 the file name of 13, 23 the run block,
+// 30 the header, 121 the length in ms, 125 the entry index.
 QByteArray TTesterSim::directoryEntry(const TSimTest& test) const
 {
-    TDirectoryEntry e{};
-    e.DownloadMark = test.Downloaded ? 0 : 1;
-    SetFieldText(e.Name, QStringLiteral("TEST"));
-    SetFieldText(e.FileName, test.FileName);
-    std::memcpy(&e.RunInfo, test.Bytes.constData(), sizeof e.RunInfo + sizeof e.Header);
-    const int n = e.RunInfo.BatteryCount;
-    const int rowSize = StoredRowSize(n);
-    const qint64 rows = (test.Bytes.size() - 98 - n) / rowSize;
+    QByteArray e(EntrySize, '\0');
+    e[0] = char(test.Downloaded ? 0 : 1);
+    PutText(e, 1, 9, QStringLiteral("TEST"));
+    PutText(e, 10, 13, test.FileName);
+    const QByteArray& b = test.Bytes;
+    e.replace(23, StoredHeadSize, b.left(StoredHeadSize).leftJustified(StoredHeadSize, '\0'));
+    const int n = b.size() > 5 ? uchar(b[5]) : 0;
+    const int rowSize = 20 + 2 * n;
+    const qint64 rows = (b.size() - StoredHeadSize - n) / rowSize;
     if (rows > 1) {
-        const char* data = test.Bytes.constData() + 98 + n;
-        quint32 first, last;
-        std::memcpy(&first, data + 16, 4);
-        std::memcpy(&last, data + (rows - 1) * rowSize + 16, 4);
-        e.LengthMs = last - first;
+        const int first = StoredHeadSize + n + 16;
+        PutU32(e, 121, U32(b, int(first + (rows - 1) * rowSize)) - U32(b, first));
     }
-    e.EntryIndex = test.EntryIndex;
-    return QByteArray(reinterpret_cast<const char*>(&e), sizeof e);
+    PutU16(e, 125, test.EntryIndex);
+    return e;
 }
 
 QByteArray TTesterSim::Answer(const QByteArray& request)
@@ -90,18 +137,20 @@ QByteArray TTesterSim::Answer(const QByteArray& request)
     const uint8_t parameter = uint8_t(request[3]);
     const QByteArray payload = request.mid(FrameHeadSize);
     if (faults_.Log)
-        std::fprintf(stderr, "tester-sim: #%c%c %u L=%d\n", command, sub, parameter, int(payload.size()));
+        std::fprintf(stderr, "tester-sim: #%c%c %u L=%d %s\n", command, sub, parameter, int(payload.size()),
+                     payload.toHex().constData());
     if (faults_.DelayMs > 0)
         QThread::msleep(faults_.DelayMs);
     const QByteArray code = QByteArray(1, command) + sub;
-    const bool refuse = faults_.RefuseFiles;
+    if (refuses(code) || !wellFormed(code, parameter, payload))
+        return reply(request, RefusalStatus(code));
 
     if (code == "NU") {
+        // Offset 31: the data directory's name, 9 bytes.
         QByteArray settings(40, '\0');
-        std::memcpy(settings.data(), "TESTER-SIM", 10);
-        const QByteArray dir = DataDirectory.toLatin1().left(8);
-        std::memcpy(settings.data() + 31, dir.constData(), dir.size());
-        QByteArray data = WithChecksum(settings);
+        PutText(settings, 0, 31, QStringLiteral("TESTER-SIM"));
+        PutText(settings, 31, 9, DataDirectory.left(8));
+        QByteArray data = WithSum(settings);
         if (faults_.BadChecksum)
             data[data.size() - 1] = char(data[data.size() - 1] + 1);
         return reply(request, 0, data);
@@ -111,8 +160,6 @@ QByteArray TTesterSim::Answer(const QByteArray& request)
         return reply(request, 0);
     }
     if (code == "TT") {
-        if (faults_.DirectoryError)
-            return reply(request, 11);
         while (listCursor_ < int(tests_.size())) {
             const TSimTest& t = tests_[listCursor_++];
             if (!t.Hidden || parameter == 2)
@@ -120,8 +167,8 @@ QByteArray TTesterSim::Answer(const QByteArray& request)
         }
         return reply(request, 0);
     }
-    if (code == "TO" && payload.size() >= 2) {
-        const quint16 index = quint16(uint8_t(payload[0]) | (uint8_t(payload[1]) << 8));
+    if (code == "TO") {
+        const quint16 index = U16(payload, 0);
         for (TSimTest& t : tests_)
             if (t.EntryIndex == index)
                 t.MarkedForDeletion = true;
@@ -153,32 +200,31 @@ QByteArray TTesterSim::Answer(const QByteArray& request)
     }
     if (code == "FS") {
         const QByteArray* f = file(QString::fromLatin1(payload));
-        if (refuse || !f)
-            return reply(request, 1);
+        if (!f)
+            return reply(request, RefusalStatus(code));
         QByteArray size(4, '\0');
-        const quint32 s = quint32(f->size());
-        std::memcpy(size.data(), &s, 4);
+        PutU32(size, 0, quint32(f->size()));
         return reply(request, 0, size);
     }
-    if (code == "FR" && payload.size() >= 7) {
+    if (code == "FR") {
         const int p = uint8_t(payload[0]);
         const int n = uint8_t(payload[1]);
-        const quint32 offset = uint32At(payload, 3);
+        const quint32 offset = U32(payload, 3);
         const QByteArray* f = file(QString::fromLatin1(payload.mid(7, p)));
-        if (refuse || !f)
-            return reply(request, 1);
+        if (!f)
+            return reply(request, RefusalStatus(code));
         return reply(request, 0, f->mid(offset, n).leftJustified(n, '\0'));
     }
     if (code == "FA") {
         const QString path = QString::fromLatin1(payload.mid(2));
         for (TSimTest& t : tests_)
-            if (path.endsWith(QLatin1Char('/') + t.FileName))
+            if (path == QLatin1Char('/') + DataDirectory + QLatin1Char('/') + t.FileName) {
                 t.Downloaded = true;
-        return reply(request, 0);
+                return reply(request, 0);
+            }
+        return reply(request, RefusalStatus(code));
     }
-    if (code == "FW" && payload.size() >= 6) {
-        if (refuse)
-            return reply(request, 1);
+    if (code == "FW") {
         const int p = uint8_t(payload[0]);
         const int mode = uint8_t(payload[1]);
         const int n = uint8_t(payload[2]);
@@ -190,7 +236,7 @@ QByteArray TTesterSim::Answer(const QByteArray& request)
         return reply(request, 0);
     }
     if (code == "Ul")
-        return reply(request, refuse ? 1 : 0);
+        return reply(request, 0);
     if (code == "NL") {
         const QByteArray lkt = files_.value(QStringLiteral("/config/lokality.lkt"));
         QByteArray head(4, '\0');
@@ -198,9 +244,11 @@ QByteArray TTesterSim::Answer(const QByteArray& request)
             head = lkt.left(2) + lkt.mid(2 + int(uint8_t(lkt[1])) * 88, 2).leftJustified(2, '\0');
         return reply(request, 0, head);
     }
-    if (code == "Nl" && payload.size() >= 1) {
+    if (code == "Nl") {
         const QByteArray lkt = files_.value(QStringLiteral("/config/lokality.lkt"));
+        if (lkt.size() < 2 || uint8_t(payload[0]) >= uint8_t(lkt[1]))
+            return reply(request, RefusalStatus(code));
         return reply(request, 0, lkt.mid(2 + int(uint8_t(payload[0])) * 88, 88).leftJustified(88, '\0'));
     }
-    return reply(request, 1);
+    return reply(request, RefusalStatus(code));
 }

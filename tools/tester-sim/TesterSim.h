@@ -11,11 +11,21 @@
 
 struct TTestRecord;
 
+// The status by which the tester refuses a command: #TT reports an error with 11 (1 would be
+// an entry), every other command with 1 (for #Td anything but 3 means "not finished").
+uint8_t RefusalStatus(const QByteArray& command);
+
+// Refuses requests of one two-letter command: only the Nth of them (1-based), or every one
+// when Nth is 0.
+struct TSimRefusal {
+    QByteArray Command;
+    int Nth = 0;
+};
+
 struct TSimFaults {
     int CloseAfterReplies = -1;   // drop the connection after this many replies
     int DelayMs = 0;              // wait before every reply
-    bool DirectoryError = false;  // #TT answers status 11
-    bool RefuseFiles = false;     // #FS, #FR, #FW and #Ul answer status 1
+    std::vector<TSimRefusal> Refusals;
     bool Oversize = false;        // announce a reply longer than the frame buffer
     bool NeverFinishDeletion = false;
     bool BadChecksum = false;     // spoil the #NU checksum
@@ -46,7 +56,10 @@ private:
     QByteArray reply(const QByteArray& request, uint8_t status, const QByteArray& payload = {});
     QByteArray* file(const QString& path);
     QByteArray directoryEntry(const TSimTest& test) const;
+    // Counts the request and tells whether a refusal rule catches it.
+    bool refuses(const QByteArray& command);
 
+    QMap<QByteArray, int> requestCounts_;
     TSimFaults faults_;
     std::vector<TSimTest> tests_;
     QMap<QString, QByteArray> files_; // other files, e.g. /config/lokality.lkt

@@ -1,8 +1,8 @@
 // tester-sim: the tester's side of the link over TCP on loopback or a pseudo-terminal.
+#include "SimOptions.h"
 #include "TesterSim.h"
 #include "tester/TesterFrame.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QSocketNotifier>
@@ -71,51 +71,26 @@ int openPty(const QString& link)
 
 int main(int argc, char* argv[])
 {
+    int exitCode = 0;
+    const std::optional<TSimOptions> options = ParseSimOptions(argc, argv, exitCode);
+    if (!options)
+        return exitCode;
     QCoreApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Emulator of the battery tester's side of the link."));
-    parser.addHelpOption();
-    const QCommandLineOption data({QStringLiteral("data")}, QStringLiteral("Folder of stored tests."), QStringLiteral("dir"));
-    const QCommandLineOption port({QStringLiteral("port")}, QStringLiteral("TCP port on 127.0.0.1 (0: any free)."), QStringLiteral("n"), QStringLiteral("9760"));
-    const QCommandLineOption pty({QStringLiteral("pty")}, QStringLiteral("Serve a pseudo-terminal instead of TCP."));
-    const QCommandLineOption ptyLink({QStringLiteral("pty-link")}, QStringLiteral("Symlink to the pty slave."), QStringLiteral("path"));
-    const QCommandLineOption generate({QStringLiteral("generate")}, QStringLiteral("Write the sample tests into dir and exit."), QStringLiteral("dir"));
-    const QCommandLineOption generateSite({QStringLiteral("generate-site")}, QStringLiteral("Write the site tests into dir and exit."), QStringLiteral("dir"));
-    const QCommandLineOption closeAfter({QStringLiteral("close-after")}, QStringLiteral("Drop the connection after K replies."), QStringLiteral("K"));
-    const QCommandLineOption delay({QStringLiteral("delay-ms")}, QStringLiteral("Delay every reply."), QStringLiteral("ms"));
-    const QCommandLineOption ttError({QStringLiteral("tt-status-11")}, QStringLiteral("Answer #TT with status 11."));
-    const QCommandLineOption refuse({QStringLiteral("refuse-files")}, QStringLiteral("Refuse #FS, #FR, #FW and #Ul."));
-    const QCommandLineOption oversize({QStringLiteral("oversize")}, QStringLiteral("Announce replies longer than 502 bytes."));
-    const QCommandLineOption neverDelete({QStringLiteral("never-finish-deletion")}, QStringLiteral("Never report a deletion finished."));
-    const QCommandLineOption badSum({QStringLiteral("bad-checksum")}, QStringLiteral("Spoil the #NU checksum."));
-    const QCommandLineOption log({QStringLiteral("log")}, QStringLiteral("Log every request on stderr."));
-    parser.addOptions({data, port, pty, ptyLink, generate, generateSite, closeAfter, delay, ttError, refuse, oversize, neverDelete, badSum, log});
-    parser.process(app);
-
-    if (parser.isSet(generate)) {
-        GenerateSampleTests(parser.value(generate));
+    if (!options->GenerateFolder.isEmpty()) {
+        GenerateSampleTests(options->GenerateFolder);
         return 0;
     }
-    if (parser.isSet(generateSite)) {
-        GenerateSiteTests(parser.value(generateSite));
+    if (!options->GenerateSiteFolder.isEmpty()) {
+        GenerateSiteTests(options->GenerateSiteFolder);
         return 0;
     }
-    TSimFaults faults;
-    faults.CloseAfterReplies = parser.isSet(closeAfter) ? parser.value(closeAfter).toInt() : -1;
-    faults.DelayMs = parser.value(delay).toInt();
-    faults.DirectoryError = parser.isSet(ttError);
-    faults.RefuseFiles = parser.isSet(refuse);
-    faults.Oversize = parser.isSet(oversize);
-    faults.NeverFinishDeletion = parser.isSet(neverDelete);
-    faults.BadChecksum = parser.isSet(badSum);
-    faults.Log = parser.isSet(log);
-    TTesterSim sim(faults);
-    if (parser.isSet(data))
-        sim.LoadDataFolder(parser.value(data));
+    TTesterSim sim(options->Faults);
+    if (!options->DataFolder.isEmpty())
+        sim.LoadDataFolder(options->DataFolder);
 
     FrameReader reader;
-    if (parser.isSet(pty)) {
-        const int master = openPty(parser.value(ptyLink));
+    if (options->Pty) {
+        const int master = openPty(options->PtyLink);
         if (master < 0) {
             std::fprintf(stderr, "tester-sim: no pseudo-terminal\n");
             return 1;
@@ -136,7 +111,7 @@ int main(int argc, char* argv[])
     }
 
     QTcpServer server;
-    if (!server.listen(QHostAddress::LocalHost, quint16(parser.value(port).toUInt()))) {
+    if (!server.listen(QHostAddress::LocalHost, options->Port)) {
         std::fprintf(stderr, "tester-sim: %s\n", qPrintable(server.errorString()));
         return 1;
     }

@@ -8,6 +8,7 @@
 #include "config/ui/PlacementStore.h"
 #include "app/ui/Windows.h"
 #include "evaluation/ui/Data.h"
+#include "evaluation/ui/Stav.h"
 #include "presentation/ui/Graf.h"
 #include "presentation/ui/RepDVybitor.h"
 #include "presentation/ui/ReportCommands.h"
@@ -40,8 +41,10 @@ void CreateWindows(TProgramState& state)
     w.Farchiv = new TFarchiv(state);
     w.Rep2Vybitor = new TRep2Vybitor(state);
     w.Flokality = new TFlokality(state);
+    w.Fstav = new TFstav(state);
     w.Fmain->ConnectToggles();
     ConnectReportCommands(w);
+    ConnectHealthCommands(w);
     // The run ends when the main window closes; queued, so that the close first stores
     // every window as it was, before the quit closes the others.
     QObject::connect(w.Fmain, &TFmain::Closed, QCoreApplication::instance(), &QCoreApplication::quit,
@@ -51,6 +54,7 @@ void CreateWindows(TProgramState& state)
 void DestroyWindows()
 {
     TWindows& w = Windows();
+    delete w.Fstav;
     delete w.Flokality;
     delete w.Rep2Vybitor;
     delete w.Farchiv;

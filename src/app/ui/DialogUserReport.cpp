@@ -3,13 +3,41 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QWindow>
 
 namespace {
 const QString Title = QStringLiteral("Vybitor5");
-}
 
-TDialogUserReport::TDialogUserReport() = default;
-TDialogUserReport::~TDialogUserReport() = default;
+bool isUserInput(const QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+    case QEvent::Drop:
+        return true;
+    case QEvent::Close: // a close box; the program's own close() is not spontaneous
+        return event->spontaneous();
+    default:
+        return false;
+    }
+}
+} // namespace
+
+TDialogUserReport::TDialogUserReport() { qApp->installEventFilter(this); }
+
+TDialogUserReport::~TDialogUserReport() { endProgress(); }
 
 void TDialogUserReport::Message(const QString& text)
 {
@@ -33,21 +61,58 @@ void TDialogUserReport::Busy(bool on)
 bool TDialogUserReport::Progress(qint64 done, qint64 total, const QString& what)
 {
     if (done >= total) {
-        progress_.reset();
+        endProgress();
         return true;
     }
     if (!progress_) {
-        progress_ = std::make_unique<QProgressDialog>(what, QStringLiteral("Storno"), 0, 1000,
-                                                      QApplication::activeWindow());
-        progress_->setWindowModality(Qt::WindowModal);
+        progress_ = new QProgressDialog(what, QStringLiteral("Storno"), 0, 1000, QApplication::activeWindow());
+        progress_->setWindowModality(Qt::ApplicationModal);
         progress_->setMinimumDuration(300);
     }
     progress_->setLabelText(what);
+    const bool outer = blocking_;
+    blocking_ = true;
     progress_->setValue(total > 0 ? int(done * 1000 / total) : 0);
-    return !progress_->wasCanceled();
+    blocking_ = outer;
+    processEvents();
+    if (!progress_->wasCanceled())
+        return true;
+    // A cancelled dialog is done with; the next operation gets a fresh one.
+    endProgress();
+    return false;
 }
 
-void TDialogUserReport::Repaint()
+void TDialogUserReport::Repaint() { processEvents(); }
+
+void TDialogUserReport::processEvents()
 {
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Input is taken here and dropped in eventFilter, not left queued: a click given while
+    // the link waited must not act once it is free.
+    const bool outer = blocking_;
+    blocking_ = true;
+    QApplication::processEvents();
+    blocking_ = outer;
+}
+
+void TDialogUserReport::endProgress()
+{
+    delete progress_.data();
+}
+
+bool TDialogUserReport::inProgressDialog(QObject* object) const
+{
+    if (!progress_)
+        return false;
+    if (auto* widget = qobject_cast<QWidget*>(object))
+        return widget->window() == progress_;
+    return object == progress_->windowHandle();
+}
+
+bool TDialogUserReport::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!blocking_ || !isUserInput(event) || inProgressDialog(watched))
+        return false;
+    if (event->type() == QEvent::Close)
+        event->ignore();
+    return true;
 }

@@ -114,10 +114,7 @@ void TFmain::ConnectTesterDirectory(TFhlavicky& directory)
         if (checked)
             directory.ShowAndList();
     });
-    connect(&directory, &TFhlavicky::LoadStarting, this, [this] {
-        PrepareTesterLoad(state_);
-        TBXdata->setChecked(true);
-    });
+    connect(&directory, &TFhlavicky::LoadStarting, this, [this] { TBXdata->setChecked(true); });
     connect(&directory, &TFhlavicky::TestLoaded, this, [this] {
         ShowLoadedTest(state_);
         emit state_.TextsChanged();

@@ -74,6 +74,7 @@ public:
     QLabel *Hdatum = nullptr, *Hcas = nullptr, *Hperioda = nullptr;
     QLabel *Lvproud = nullptr, *Hvproud = nullptr, *Hknap = nullptr, *Hpocet_baterii = nullptr;
     QLabel *Hstav = nullptr, *Hdelka_testu = nullptr, *Hkapacita = nullptr, *Lvzkap = nullptr;
+    QLabel* Hhodnoceni = nullptr; // the capacity's judgement, right of Lvzkap
     QDockWidget* TBXDockablePanel1 = nullptr;
     TBatteryTable* AdvStringGrid1 = nullptr;
     QLabel* StatusPanel[4] = {};
@@ -110,6 +111,7 @@ private:
     // Runs a choice's core handler and tells the user what it refused.
     static void RunChoiceHandler(const std::function<void()>& handler);
     void ApplySecondLineRule(QLineEdit* field, int limit);
+    void ShowAcceptance();
     void PanelDockingChanged(bool floating);
     void PanelShownChanged(bool shown);
 

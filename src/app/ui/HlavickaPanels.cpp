@@ -165,6 +165,20 @@ void TFmain::BuildResultBand(QWidget* parent)
         }
     grid->addWidget(Lvzkap, 2, 8);
     grid->setColumnMinimumWidth(8, 40);
+    // Shown only while the capacity is judged, so the band is unchanged without it.
+    Hhodnoceni = new QLabel(Panel3);
+    Hhodnoceni->setObjectName(QStringLiteral("Hhodnoceni"));
+    Hhodnoceni->hide();
+    grid->addWidget(Hhodnoceni, 2, 9);
+}
+
+void TFmain::ShowAcceptance()
+{
+    const QString& verdict = state_.Texts.Hhodnoceni;
+    Hhodnoceni->setText(verdict);
+    Hhodnoceni->setStyleSheet(verdict == AcceptedText ? QStringLiteral("color: #006400; font-weight: bold")
+                                                      : QStringLiteral("color: #b00000; font-weight: bold"));
+    Hhodnoceni->setVisible(!verdict.isEmpty());
 }
 
 void TFmain::RefreshTexts()
@@ -177,6 +191,7 @@ void TFmain::RefreshTexts()
         }
     for (const TTextLabel& field : textLabels_)
         field.label->setText(state_.Texts.*field.text);
+    ShowAcceptance();
     // Set only when it differs: setting the same text moves the cursor of someone typing.
     const QSignalBlocker b1(Gtypbat), b2(Gtypzk);
     if (Gtypbat->currentText() != state_.Texts.Gtypbat)

@@ -150,16 +150,9 @@ void TFhlavicky::ShowAndList()
 
 void TFhlavicky::download(bool append)
 {
-    if (!append)
-        emit LoadStarting();
-    // The views follow the record also when the download failed: it is unchanged then.
-    struct ShowAfter {
-        TFhlavicky* window;
-        ~ShowAfter() { emit window->TestLoaded(); }
-    } showAfter{this};
-    DownloadCurrentTest(TTesterLink::Instance(), directory_, append);
-    directory_.AppendEnabled = true;
-    directory_.Notify();
+    // Nothing changed when nothing came: the views stay as they are.
+    if (LoadTesterTest(TTesterLink::Instance(), directory_, state_, append, [this] { emit LoadStarting(); }))
+        emit TestLoaded();
 }
 
 void TFhlavicky::takeSelection()

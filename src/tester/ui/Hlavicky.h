@@ -30,8 +30,8 @@ public:
 
 signals:
     void Closed();
-    // Before a fresh load: the main window clears the battery cells, caption and note
-    // and shows the data window.
+    // A fresh load has emptied the battery cells, caption and note: the main window shows
+    // the data window.
     void LoadStarting();
     // A test was loaded or appended into the record: run the load chain.
     void TestLoaded();
