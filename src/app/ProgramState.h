@@ -26,7 +26,9 @@ struct TMainTexts {
     QString Lvproud = QStringLiteral("Vybíjecí proud");
     QString Hvproud, Hknap, Hpocet_baterii;
     QString Hstav, Hdelka_testu, Hkapacita, Lvzkap;
-    QString Hkapacita1, Lvzkap1 = QStringLiteral("Kapacita"); // never visible
+    // never visible; both carry the design text until the first evaluation
+    QString Hkapacita1 = QStringLiteral("Kapacita"), Lvzkap1 = QStringLiteral("Kapacita");
+    QString Hhodnoceni; // "vyhovuje" / "nevyhovuje" while the capacity is judged, else empty
 };
 
 // Captions of the main window's labels as they stand in the current language; the test
@@ -82,6 +84,7 @@ struct TSettingsValues {
     int Language = 0;           // index of Cjazyk
     QString SerialPort;         // ComPort1_Port
     std::vector<TArchiveFolder> ArchiveFolders;
+    THealthSettings Health;     // section STAV_BATERII
 };
 
 class TProgramState : public QObject {
@@ -118,6 +121,7 @@ signals:
     void SettingsChanged();
     void MeasurementTableChanged(); // the data grid follows the record
     void GraphRebuildRequested();
+    void HealthSettingsChanged(); // weak share or acceptance changed
 
 private:
     std::unique_ptr<TTestRecord> record_;

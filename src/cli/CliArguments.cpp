@@ -120,6 +120,14 @@ void BuildCommands(CLI::App& app, TCliArguments& out)
     AddText(evaluate, "--table", out.Table, "compensation table")->type_name("NAME");
     AddFormat(evaluate, out);
 
+    auto* health = app.add_subcommand("health", "each battery's time to its end voltage, capacity and weak mark");
+    AddTexts(health, "IN", out.Operands, "test text file or stored test file")->required()->expected(1);
+    AddFormat(health, out);
+
+    auto* trend = app.add_subcommand("trend", "capacities of test text files over their dates, per battery");
+    AddTexts(trend, "FILE", out.Operands, "test text files of one battery set")->required();
+    AddFormat(trend, out);
+
     auto* presets = app.add_subcommand("presets", "locality presets of the tester");
     presets->require_subcommand(1);
     auto* pull = presets->add_subcommand("pull", "read the tester's presets into a preset file");

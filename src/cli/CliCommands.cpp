@@ -1,4 +1,5 @@
 #include "cli/CliCommands.h"
+#include "cli/CliHealth.h"
 
 #include "app/ProgramState.h"
 #include "cli/CliArguments.h"
@@ -18,7 +19,8 @@ int RunCliCommand(const TCliArguments& args)
         {QStringLiteral("list"), RunList},       {QStringLiteral("download"), RunDownload},
         {QStringLiteral("delete"), RunDelete},   {QStringLiteral("presets pull"), RunPresetsPull},
         {QStringLiteral("presets push"), RunPresetsPush},
-        {QStringLiteral("convert"), RunConvert}, {QStringLiteral("evaluate"), RunEvaluate}};
+        {QStringLiteral("convert"), RunConvert}, {QStringLiteral("evaluate"), RunEvaluate},
+        {QStringLiteral("health"), RunHealth},   {QStringLiteral("trend"), RunTrend}};
     TCliReport report;
     const ScopedUserReport useStderr(&report);
     TProgramState& state = TProgramState::Instance();

@@ -2,6 +2,7 @@
 
 #include "app/ExePath.h"
 #include "app/ProgramState.h"
+#include "model/LocaleFormat.h"
 
 #include <algorithm>
 
@@ -101,6 +102,28 @@ void SaveMainWindow(TIniFile& ini, const TProgramState& state, const TMainWindow
     ini.WriteInteger(SectionTFmain, "Ikony", values.Ikony);
 }
 
+namespace {
+// Written only once they are no longer the defaults, so a program that never used them
+// leaves ConfigFile exactly as before.
+void SaveHealthSettings(TIniFile& ini, const THealthSettings& h)
+{
+    const THealthSettings defaults;
+    if (!ini.SectionExists(SectionHealth) && h.WeakShare == defaults.WeakShare && h.Acceptance == defaults.Acceptance
+        && h.AcceptanceThreshold == defaults.AcceptanceThreshold)
+        return;
+    ini.WriteString(SectionHealth, QStringLiteral("Podil_slabe"), FormatLocale("%g", h.WeakShare));
+    ini.WriteBool(SectionHealth, QStringLiteral("Hodnotit_kapacitu"), h.Acceptance);
+    ini.WriteString(SectionHealth, QStringLiteral("Prah_kapacity"), FormatLocale("%g", h.AcceptanceThreshold));
+}
+
+// A share or threshold outside 0 … 100 % is a damaged value: the default stands.
+double ReadPercent(const TIniFile& ini, const char* key, double def)
+{
+    const double value = ini.ReadFloat(SectionHealth, QLatin1String(key), def);
+    return value >= 0 && value <= 100 ? value : def;
+}
+} // namespace
+
 void ReadSettingsValues(const TIniFile& ini, TSettingsValues& s)
 {
     const QString& sec = SectionTFnastaveni;
@@ -110,14 +133,17 @@ void ReadSettingsValues(const TIniFile& ini, TSettingsValues& s)
     const auto choice = [&](const char* key, int last) {
         return std::clamp(ini.ReadInteger(sec, key, 0), -1, last);
     };
-    // Nothing chosen is not the serial link: Ethernet.
-    s.Link = std::max(0, choice("LMDRkomunikace_ItemIndex", 1));
+    // Nothing chosen (-1) is kept as it is; the link takes it as Ethernet.
+    s.Link = choice("LMDRkomunikace_ItemIndex", 1);
     s.Provozovatel = ini.ReadBool(sec, "Provozovatel_Checked", false);
     s.TestName = choice("LMDRJmeno_testu_ItemIndex", 1);
     s.DataVersion = choice("LMDRvd", 1);
     s.AutBat = ini.ReadBool(sec, "Aut_bat", false);
     s.AutNap = ini.ReadBool(sec, "Aut_nap", false);
     s.DruhaKap = ini.ReadBool(sec, "Druha_kap", false);
+    s.Health.WeakShare = ReadPercent(ini, "Podil_slabe", THealthSettings{}.WeakShare);
+    s.Health.Acceptance = ini.ReadBool(SectionHealth, QStringLiteral("Hodnotit_kapacitu"), false);
+    s.Health.AcceptanceThreshold = ReadPercent(ini, "Prah_kapacity", THealthSettings{}.AcceptanceThreshold);
     s.ArchiveFolders.clear();
     const int count = ReadCount(ini, "Archiv_count", MaxArchiveFolders);
     for (int i = 1; i <= count; ++i)
@@ -145,12 +171,15 @@ void SaveSettingsValues(TIniFile& ini, const TSettingsValues& s)
         ini.WriteString(SectionNastaveni, Numbered("Arch_sub", k), folder.Subfolders);
     }
     ini.WriteInteger(SectionNastaveni, "Archiv_count", k);
+    SaveHealthSettings(ini, s.Health);
 }
 
 void SaveRowCaptions(TIniFile& ini, const TTextGrid& grid)
 {
+    TIniUpdate update(ini.FileName());
     const int stored = ReadCount(ini, "GRBAT_COUNT", MaxRowCaptions);
     for (int i = 1; i <= stored; ++i) ini.DeleteKey(SectionNastaveni, Numbered("GRBAT", i));
     ini.WriteInteger(SectionNastaveni, "GRBAT_COUNT", grid.RowCount() - 1);
     for (int i = 1; i < grid.RowCount(); ++i) ini.WriteString(SectionNastaveni, Numbered("GRBAT", i), grid.Cell(0, i));
+    update.Commit();
 }

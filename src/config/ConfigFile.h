@@ -10,7 +10,8 @@
 // Main window show handler:                           ReadSettingsValues(ini, state.Settings)
 // Settings window, save event:                        SaveSettingsValues(ini, state.Settings)
 // "Ulož hlavicky baterií":                            SaveRowCaptions(ini, state.BatteryGrid)
-// A failed write throws VybitorError("Unable to write to <path>"); keys written before stay.
+// A failed write throws VybitorError("Unable to write to <path>"). The row captions are
+// written in one replace of the file; the stores call the save functions inside theirs.
 
 #include "config/IniFile.h"
 
@@ -22,6 +23,7 @@ inline const QString SectionNastaveni = QStringLiteral("NASTAVENI");
 inline const QString SectionTempKomp = QStringLiteral("TEMP_KOMP");
 inline const QString SectionTFmain = QStringLiteral("TFmain");
 inline const QString SectionTFnastaveni = QStringLiteral("TFnastaveni");
+inline const QString SectionHealth = QStringLiteral("STAV_BATERII"); // battery health and acceptance
 
 // ConfigFile itself: the executable's path with ".ini".
 TIniFile ProgramConfigFile();
@@ -47,7 +49,8 @@ void SaveMainWindow(TIniFile& ini, const TProgramState& state, const TMainWindow
 // The settings window's values, Jazyk and the archive folders (Archiv_count entries).
 void ReadSettingsValues(const TIniFile& ini, TSettingsValues& settings);
 // Jazyk, the TFnastaveni values in their fixed order, the non-empty archive folders
-// numbered without gaps, then Archiv_count. Higher numbers left by an earlier save stay.
+// numbered without gaps, then Archiv_count, then the STAV_BATERII keys (only once they
+// differ from the defaults or the section exists). Higher numbers left by an earlier save stay.
 void SaveSettingsValues(TIniFile& ini, const TSettingsValues& settings);
 
 // Deletes GRBAT 1 to the stored GRBAT_COUNT, writes the new count (rows - 1) and the first

@@ -6,19 +6,52 @@
 #include "model/WholeFileWrite.h"
 
 #include <QFile>
+#include <functional>
+#include <map>
 
 namespace {
 
-TIniDocument Load(const QString& fileName)
+struct TPendingFile {
+    TIniDocument doc;
+    bool changed = false;
+};
+
+// The files with an update open, by file name.
+std::map<QString, TPendingFile>& PendingFiles()
+{
+    static std::map<QString, TPendingFile> files;
+    return files;
+}
+
+TPendingFile* Pending(const QString& fileName)
+{
+    auto& files = PendingFiles();
+    const auto it = files.find(fileName);
+    return it == files.end() ? nullptr : &it->second;
+}
+
+TIniDocument ReadDocument(const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) return TIniDocument::Parse({});
     return TIniDocument::Parse(file.readAll());
 }
 
-void Store(const QString& fileName, const TIniDocument& doc)
+TIniDocument Load(const QString& fileName)
 {
-    WriteWholeFile(fileName, doc.Serialize());
+    if (const TPendingFile* pending = Pending(fileName)) return pending->doc;
+    return ReadDocument(fileName);
+}
+
+// Applies one change: to the open update's copy, or at once to the file.
+void Change(const QString& fileName, const std::function<bool(TIniDocument&)>& change)
+{
+    if (TPendingFile* pending = Pending(fileName)) {
+        pending->changed |= change(pending->doc);
+        return;
+    }
+    TIniDocument doc = ReadDocument(fileName);
+    if (change(doc)) WriteWholeFile(fileName, doc.Serialize());
 }
 
 bool Enclosed(const QString& value)
@@ -91,9 +124,10 @@ QStringList TIniFile::ReadSection(const QString& section) const
 
 void TIniFile::WriteString(const QString& section, const QString& key, const QString& value)
 {
-    TIniDocument doc = Load(fileName_);
-    doc.SetValue(section, key, value);
-    Store(fileName_, doc);
+    Change(fileName_, [&](TIniDocument& doc) {
+        doc.SetValue(section, key, value);
+        return true;
+    });
 }
 
 void TIniFile::WriteInteger(const QString& section, const QString& key, int value)
@@ -113,8 +147,27 @@ void TIniFile::WriteStoredBool(const QString& section, const QString& key, bool 
 
 void TIniFile::DeleteKey(const QString& section, const QString& key)
 {
-    TIniDocument doc = Load(fileName_);
-    if (doc.Remove(section, key)) Store(fileName_, doc);
+    Change(fileName_, [&](TIniDocument& doc) { return doc.Remove(section, key); });
+}
+
+TIniUpdate::TIniUpdate(const QString& fileName) : fileName_(fileName)
+{
+    if (Pending(fileName_)) return;
+    outer_ = true;
+    PendingFiles().emplace(fileName_, TPendingFile{ReadDocument(fileName_), false});
+}
+
+TIniUpdate::~TIniUpdate()
+{
+    if (outer_) PendingFiles().erase(fileName_);
+}
+
+void TIniUpdate::Commit()
+{
+    TPendingFile* pending = outer_ ? Pending(fileName_) : nullptr;
+    if (!pending || !pending->changed) return;
+    pending->changed = false;
+    WriteWholeFile(fileName_, pending->doc.Serialize());
 }
 
 QString QuoteForStore(const QString& value)

@@ -6,7 +6,8 @@
 // Each read parses the file afresh and each write rewrites it completely through a file
 // beside it that is then renamed over it, so a crash or a full disk never leaves half a
 // file. A failed write throws VybitorError("Unable to write to <path>") and leaves the
-// previous file as it was.
+// previous file as it was. Writes that belong together (a window's store) go through a
+// TIniUpdate: one replace of the file for all of them.
 
 #include <QString>
 #include <QStringList>
@@ -48,3 +49,25 @@ private:
 QString QuoteForStore(const QString& value);
 
 inline constexpr int MaxIniValueLength = 2047;
+
+// Gathers the writes to one INI file, made through any TIniFile of that file while it
+// lives, into one replace of the file at Commit(); reads in between see them. Without
+// Commit() nothing reaches the disk. An update opened while another one for the same file
+// lives joins it, and only the outer one writes. One thread (the user interface's).
+//
+//   TIniUpdate update(ini.FileName());
+//   ini.WriteInteger(...); ini.WriteString(...);
+//   update.Commit(); // throws VybitorError("Unable to write to <path>"); the file stays as it was
+class TIniUpdate {
+public:
+    explicit TIniUpdate(const QString& fileName);
+    ~TIniUpdate();
+    TIniUpdate(const TIniUpdate&) = delete;
+    TIniUpdate& operator=(const TIniUpdate&) = delete;
+
+    void Commit();
+
+private:
+    QString fileName_;
+    bool outer_ = false;
+};

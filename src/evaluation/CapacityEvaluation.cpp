@@ -11,10 +11,15 @@ namespace {
 enum { UnitPercent = 0, UnitAh = 1 };
 enum { ModeNone = 0, ModeAverage = 1 };
 
+const TTempCompTable* SelectedTable(const TEvaluationChoices& choices, const TTempCompTableList& tables)
+{
+    const int i = choices.TKbat;
+    return i >= 0 && i < int(tables.size()) ? &tables[size_t(i)] : nullptr;
+}
+
 const TTempCompTable* SelectedTable(const TProgramState& state)
 {
-    const int i = state.Choices.TKbat;
-    return i >= 0 && i < int(state.TempCompTables.size()) ? &state.TempCompTables[size_t(i)] : nullptr;
+    return SelectedTable(state.Choices, state.TempCompTables);
 }
 
 double TestTemperature(const TTestRecord& r, int mode)
@@ -33,6 +38,8 @@ QString ResultText(const char* pattern, double value)
     return std::isfinite(value) ? FormatLocale(pattern, value) : NoPercentageText;
 }
 
+} // namespace
+
 int RatedMinutes(const QString& text)
 {
     bool ok = false;
@@ -42,8 +49,26 @@ int RatedMinutes(const QString& text)
     return minutes;
 }
 
+namespace {
 QString ShortestNumber(double value) { return QString::number(value, 'g', 15); }
 } // namespace
+
+TCompensation CompensationOf(const TTestRecord& r, const TEvaluationChoices& choices, const TTempCompTableList& tables)
+{
+    TCompensation c;
+    if (choices.TKtyp > ModeNone && r.RowCount > 0) {
+        c.Temperature = TestTemperature(r, choices.TKtyp);
+        // No table to apply: the rated duration stands uncorrected.
+        if (const TTempCompTable* table = SelectedTable(choices, tables))
+            c.Factor = CompensationFactor(*table, c.Temperature);
+    }
+    return c;
+}
+
+double CapacityPercent(double elapsedSeconds, double referenceMinutes)
+{
+    return referenceMinutes != 0 ? (elapsedSeconds * 100.0 / 60.0) / referenceMinutes : NAN;
+}
 
 double CompensationFactor(const TTempCompTable& table, double t)
 {
@@ -76,19 +101,15 @@ void EvaluateCapacity(TProgramState& state)
     c.CompTemperature = 0;
     if (r.RowCount <= 0 || t.Gtypzk.isEmpty() || t.Hvproud.isEmpty())
         return;
-    double k = 1.0;
-    if (c.TKtyp > ModeNone) {
-        c.CompTemperature = TestTemperature(r, c.TKtyp);
-        // No table to apply: the rated duration stands uncorrected.
-        if (const TTempCompTable* table = SelectedTable(state))
-            k = CompensationFactor(*table, c.CompTemperature);
-    }
+    const TCompensation comp = CompensationOf(r, c, state.TempCompTables);
+    c.CompTemperature = comp.Temperature;
+    const double k = comp.Factor;
     const int rated = RatedMinutes(t.Gtypzk);
     const double refMin = rated * k;
     const double refAh = rated * k * r.Header.DischargeValue / 60.0;
     const double delivered = DeliveredAmpereHours(r);
     const double last = r.Rows[r.RowCount - 1].ElapsedSeconds;
-    const double pct = refMin != 0 ? (last * 100.0 / 60.0) / refMin : NAN;
+    const double pct = CapacityPercent(last, refMin);
     if (c.TKkapacita == UnitAh) {
         t.Lvzkap = ResultText("%5.1fAh  ", refAh);
         t.Hkapacita = ResultText("%6.1fAh  ", delivered);
@@ -100,7 +121,26 @@ void EvaluateCapacity(TProgramState& state)
         t.Lvzkap1 = ResultText("%5.1fAh  ", refAh);
         t.Hkapacita1 = ResultText("%6.1fAh  ", delivered);
     }
+    t.Hhodnoceni = AcceptanceText(state.Settings.Health, pct);
     emit state.TextsChanged();
+}
+
+QString AcceptanceText(const THealthSettings& health, double pct)
+{
+    if (!health.Acceptance || !std::isfinite(pct))
+        return {};
+    return pct >= health.AcceptanceThreshold ? AcceptedText : RejectedText;
+}
+
+void SetAcceptance(TProgramState& state, bool on, double threshold)
+{
+    state.Settings.Health.Acceptance = on;
+    state.Settings.Health.AcceptanceThreshold = threshold;
+    // Without a test to evaluate the judgement of an earlier one must not linger.
+    state.Texts.Hhodnoceni.clear();
+    EvaluateCapacity(state);
+    emit state.TextsChanged();
+    emit state.HealthSettingsChanged();
 }
 
 QString CompensationChoiceText(const TProgramState& state)
@@ -111,23 +151,27 @@ QString CompensationChoiceText(const TProgramState& state)
 
 bool TKbatEnabled(const TProgramState& state) { return state.Choices.TKtyp != ModeNone; }
 
-void GtypbatChange(TProgramState& state, const QString& batteryType)
+QString OfferDurations(TProgramState& state)
 {
-    state.Texts.Gtypbat = batteryType;
     QStringList& items = state.Choices.GtypzkItems;
     items.clear();
     std::vector<double> offered;
-    for (const TBatteryType& type : state.BatteryTypes) {
-        if (type.Name != batteryType)
-            continue;
-        if (offered.empty())
-            state.Texts.Gtypzk = ShortestNumber(type.RatedMinutes);
-        if (std::find(offered.begin(), offered.end(), type.RatedMinutes) == offered.end()) {
+    for (const TBatteryType& type : state.BatteryTypes)
+        if (type.Name == state.Texts.Gtypbat
+            && std::find(offered.begin(), offered.end(), type.RatedMinutes) == offered.end()) {
             offered.push_back(type.RatedMinutes);
             items << ShortestNumber(type.RatedMinutes);
         }
-    }
     emit state.ChoicesChanged();
+    return items.value(0);
+}
+
+void GtypbatChange(TProgramState& state, const QString& batteryType)
+{
+    state.Texts.Gtypbat = batteryType;
+    const QString first = OfferDurations(state);
+    if (!first.isEmpty())
+        state.Texts.Gtypzk = first;
     emit state.TextsChanged();
     EvaluateCapacity(state);
 }

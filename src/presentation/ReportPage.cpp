@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <cmath>
 
 QFont ReportFont(double points, bool bold, bool underline)
 {
@@ -59,6 +60,18 @@ void TReportCanvas::Draw(const TReportPicture& picture) const
 {
     if (!picture.Picture.isNull())
         painter_.drawImage(Device(picture.Box), picture.Picture);
+}
+
+double TickStep(double span, int count)
+{
+    if (span <= 0)
+        return 1;
+    const double raw = span / count;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (raw <= m * power)
+            return m * power;
+    return 10 * power;
 }
 
 TReportPicture PlaceLogo(const QImage& logo, QRectF box, double right)

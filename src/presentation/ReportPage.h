@@ -49,6 +49,9 @@ private:
     double scale_; // device pixels per layout unit
 };
 
+// Tick step for a range, 1, 2 or 5 times a power of ten, about `count` ticks.
+double TickStep(double span, int count);
+
 // A logo box at `box` sized to its picture, its right edge at `right` when a picture is there.
 TReportPicture PlaceLogo(const QImage& logo, QRectF box, double right);
 

@@ -78,8 +78,17 @@ void AddHeader(TTestReportContent& c, const TProgramState& state)
     // Without "Druhá kapacita v tisku" the line is printed white: invisible, but in its place.
     AddLine(c, 497, QStringLiteral("Kapacita:"), 127, 67, Trimmed(t.Hkapacita1), capacity,
             state.Settings.DruhaKap ? QColor(Qt::black) : QColor(Qt::white));
-    c.Labels.push_back({QRectF(41, 517, 200, 16), WithColon(l.Lpoznamka), Qt::AlignLeft, normal});
-    c.Labels.push_back({QRectF(43, 531, 185, 43), t.Hpoznamka, Qt::AlignLeft | Qt::AlignTop, normal, Qt::black, true});
+    // The judgement of the capacity takes a line of its own; the note moves down for it.
+    double noteTop = 517;
+    if (!t.Hhodnoceni.isEmpty()) {
+        c.Labels.push_back({QRectF(41, 515, 100, 16), FormatLocale("Hodnocení (%g %%):", state.Settings.Health.AcceptanceThreshold),
+                            Qt::AlignLeft | Qt::AlignTop, normal});
+        c.Labels.push_back({QRectF(134, 514, 86, 16), t.Hhodnoceni, Qt::AlignRight | Qt::AlignTop, capacity});
+        noteTop += 17;
+    }
+    c.Labels.push_back({QRectF(41, noteTop, 200, 16), WithColon(l.Lpoznamka), Qt::AlignLeft, normal});
+    c.Labels.push_back({QRectF(43, noteTop + 14, 185, 574 - noteTop - 14), t.Hpoznamka, Qt::AlignLeft | Qt::AlignTop, normal,
+                        Qt::black, true});
 }
 
 void AddChart(TTestReportContent& c, const TProgramState& state)
@@ -164,19 +173,6 @@ void AddBatteryTable(TTestReportContent& c, const TProgramState& state)
         c.Labels.push_back({QRectF(250, std::min(y + 18, PageBottom - 16), TableWidth, 16),
                             QStringLiteral("… tabulka baterií se na stránku nevešla celá"), Qt::AlignLeft | Qt::AlignTop,
                             ReportFont(9, false)});
-}
-
-// Tick step for a range, 1, 2 or 5 times a power of ten, about `count` ticks.
-double TickStep(double span, int count)
-{
-    if (span <= 0)
-        return 1;
-    const double raw = span / count;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (raw <= m * power)
-            return m * power;
-    return 10 * power;
 }
 
 void PaintChart(QPainter& p, const TReportCanvas& canvas, const TTestReportContent& c)

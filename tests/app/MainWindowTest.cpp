@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -141,6 +143,53 @@ TEST_F(MainWindowTest, PanelFloatingAtLastExitFloatsAgainAndWindowKeepsItsHeight
     main.TBXDockablePanel1->setFloating(true);
     main.TBXVisibilityToggleItem1->trigger();
     EXPECT_EQ(main.height(), 600);
+}
+
+TEST_F(MainWindowTest, HeightRuleFollowsThePanelAsTheUserDraggedIt)
+{
+    WriteBatteryTypes("");
+    TFmain& main = Start();
+    QDockWidget* panel = main.TBXDockablePanel1;
+    main.resize(main.width(), 760); // room to give back: the window has a minimum height
+    QTest::qWait(20);
+    // The user drags the separator above the docked panel 70 pixels up.
+    const int extent = main.style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, &main);
+    const QPoint grip(main.width() / 2, panel->geometry().top() - (extent + 1) / 2);
+    QTest::mousePress(&main, Qt::LeftButton, {}, grip);
+    for (int step : {35, 70}) {
+        QTest::mouseMove(&main, grip - QPoint(0, step));
+        QTest::qWait(20); // the window follows the separator on a timer
+    }
+    QTest::mouseRelease(&main, Qt::LeftButton, {}, grip - QPoint(0, 70));
+    const int dragged = panel->height();
+    ASSERT_GT(dragged, TFmain::PanelDockedHeight + 30); // a start threshold takes a few pixels
+    const int before = main.height();
+    panel->setFloating(true);
+    EXPECT_EQ(main.height(), before - dragged);
+    main.close(); // stored while floating: the height it had docked
+    TIniFile ini(dir.filePath(QStringLiteral("Vybitor5.ini")));
+    EXPECT_EQ(ini.ReadInteger("TFmain", "TBXDockablePanel1_DockedHeight", 0), dragged);
+    EXPECT_EQ(ini.ReadInteger("TFmain", "TBXDockablePanel1_Floating", 0), 1);
+}
+
+TEST_F(MainWindowTest, EvaluationChoicesShowTheirItemsWhole)
+{
+    WriteBatteryTypes("");
+    state.Choices.TKbatItems = {"Olověné akumulátory 2 V"};
+    TFmain& main = Start();
+    emit state.ChoicesChanged();
+    for (QComboBox* choice : {main.TKkapacita, main.TKtyp, main.TKbat}) {
+        QStyleOptionComboBox option;
+        option.initFrom(choice);
+        option.editable = false;
+        const QRect field = choice->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, choice);
+        for (int i = 0; i < choice->count(); ++i)
+            EXPECT_GE(field.width(), choice->fontMetrics().horizontalAdvance(choice->itemText(i)))
+                << choice->objectName().toStdString() << " " << choice->itemText(i).toStdString();
+    }
+    EXPECT_GE(main.TKkapacita->width(), 40);
+    EXPECT_GE(main.TKtyp->width(), 80);
+    EXPECT_GE(main.TKbat->width(), 120);
 }
 
 TEST_F(MainWindowTest, TogglesShowAndHideTheirWindowsAndClosingUnchecks)

@@ -124,9 +124,14 @@ TEST_F(ConfigFileTest, SettingsSaveNumbersFoldersWithoutGapsAndLeavesStaleKeys)
     EXPECT_EQ(read.Language, 2);
     EXPECT_TRUE(read.DruhaKap);
 
-    ini.WriteInteger("TFnastaveni", "LMDRkomunikace_ItemIndex", -1);
-    ReadSettingsValues(ini, read);
-    EXPECT_EQ(read.Link, 0);
+    // Nothing chosen, or below it, is kept as nothing chosen (the link then uses Ethernet).
+    for (int stored : {-1, -6}) {
+        ini.WriteInteger("TFnastaveni", "LMDRkomunikace_ItemIndex", stored);
+        ReadSettingsValues(ini, read);
+        EXPECT_EQ(read.Link, -1);
+        SaveSettingsValues(ini, read);
+        EXPECT_EQ(ini.ReadString("TFnastaveni", "LMDRkomunikace_ItemIndex", ""), "-1");
+    }
 
     // past the last item: the last item ("USB - RS232"); below -1: nothing chosen
     ini.WriteInteger("TFnastaveni", "LMDRkomunikace_ItemIndex", 5);

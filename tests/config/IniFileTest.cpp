@@ -129,6 +129,45 @@ TEST_F(IniFileTest, ReadOnlyFileFailsWithPathAndStaysIntact)
     EXPECT_EQ(ini.ReadString("S", "K", ""), "old");
 }
 
+TEST_F(IniFileTest, UpdateWritesOnceTheBytesThatKeyByKeyWritesGive)
+{
+    const QByteArray start = "; kept\n[TFmain]\r\n  ikony = 2\nX=\"q\"\n\n\n[Other]\nA=1\n";
+    const auto writes = [](TIniFile& file) {
+        file.WriteInteger("TFMAIN", "Ikony", 3);
+        file.WriteString("NASTAVENI", "Directory", QStringLiteral("/data/Měření/"));
+        file.WriteString("TFmain", "New", "n");
+        file.DeleteKey("other", "a");
+        file.DeleteKey("Other", "missing");
+        file.WriteString("TFmain", "Read", file.ReadString("tfmain", "IKONY", "?"));
+    };
+    WriteFile(start);
+    writes(ini);
+    const QByteArray keyByKey = FileBytes();
+
+    WriteFile(start);
+    const QByteArray before = FileBytes();
+    {
+        TIniUpdate update(path);
+        writes(ini);
+        TIniUpdate inner(path); // joins: only the outer one writes
+        TIniFile(path).WriteInteger("TFmain", "Late", 1);
+        inner.Commit();
+        EXPECT_EQ(FileBytes(), before);
+        EXPECT_EQ(TIniFile(path).ReadInteger("tfmain", "late", 0), 1); // reads see the gathered writes
+        TIniFile(path).DeleteKey("TFmain", "Late");
+        update.Commit();
+    }
+    EXPECT_EQ(FileBytes(), keyByKey);
+
+    // Left without Commit (a store that threw half way): nothing reaches the disk.
+    {
+        TIniUpdate update(path);
+        ini.WriteString("TFmain", "Ikony", "9");
+    }
+    EXPECT_EQ(FileBytes(), keyByKey);
+    EXPECT_EQ(ini.ReadInteger("TFmain", "Ikony", 0), 3);
+}
+
 TEST_F(IniFileTest, MissingFolderFailsWithPath)
 {
     TIniFile nowhere(dir.filePath("no/such/dir/x.ini"));

@@ -1,5 +1,7 @@
 #include "app/UserReport.h"
 #include "config/ui/PlacementStore.h"
+#include "model/Errors.h"
+#include "support/FileSizeLimit.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -12,6 +14,12 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+QByteArray Bytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // A window whose close box can be refused, as a window with unsaved input would.
 class RefusingWindow : public QWidget {
@@ -161,6 +169,46 @@ TEST_F(PlacementStoreTest, ProgramEndStoresOnlyShownWindowsNotStoredSinceShown)
     EXPECT_EQ(ini.ReadInteger("TFgraf", "Visible", -1), 0);
     EXPECT_EQ(ini.ReadSection("TFnastaveni"), QStringList({"LMDEdit1_Text"}));
     EXPECT_EQ(ini.ReadString("TFnastaveni", "LMDEdit1_Text", ""), "10.0.0.9");
+}
+
+TEST_F(PlacementStoreTest, MainWindowCloseStoresEveryWindowAsItWasAndTheQuitAddsNothing)
+{
+    QWidget main, settings, never;
+    auto* mainStore = new TPlacementStore(&main, "TFmain", path);
+    mainStore->EndsProgram = true;
+    new TPlacementStore(&settings, "TFnastaveni", path);
+    new TPlacementStore(&never, "TFgraf", path);
+    settings.show();
+    main.show();
+    main.close();
+    EXPECT_EQ(ini.ReadInteger("TFmain", "Visible", -1), 0);
+    EXPECT_EQ(ini.ReadInteger("TFnastaveni", "Visible", -1), 1);
+    EXPECT_FALSE(ini.SectionExists("TFgraf"));
+    // The quit closes what is still open; those windows are stored already.
+    const QByteArray stored = Bytes(path);
+    settings.close();
+    QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit");
+    EXPECT_EQ(Bytes(path), stored);
+}
+
+TEST_F(PlacementStoreTest, StoreThatFailsHalfWayChangesNothingOnDiskAndIsToldOnce)
+{
+    ini.WriteString("TFgraf", "Keep", "1");
+    const QByteArray before = Bytes(path);
+    QWidget w;
+    new TPlacementStore(&w, "TFgraf", path);
+    w.show();
+    RecordingUserReport report;
+    ScopedUserReport scope(&report);
+    // Room for the first keys of the store but not for all of them, as on a full quota.
+    const TChildOutcome outcome = RunWithFileSizeLimit(before.size() + 40, [&] {
+        w.close();
+        if (report.messages != QStringList{"Unable to write to " + path})
+            throw VybitorError(QStringLiteral("told: ") + report.messages.join(u'|'));
+    });
+    EXPECT_TRUE(outcome.Finished);
+    EXPECT_FALSE(outcome.Threw) << outcome.Message.toStdString();
+    EXPECT_EQ(Bytes(path), before);
 }
 
 TEST_F(PlacementStoreTest, QuittingTheEventLoopStoresShownWindows)

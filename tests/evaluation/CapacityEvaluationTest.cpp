@@ -107,6 +107,9 @@ TEST(CapacityEvaluation, GuardsLeaveTextsAndBadDurationThrows)
     s.Texts.Hkapacita = QStringLiteral("keep");
     GtypzkChange(s, QString());
     EXPECT_EQ(s.Texts.Hkapacita, QStringLiteral("keep"));
+    // The hidden pair (the report's second capacity) keeps its design text until then.
+    EXPECT_EQ(s.Texts.Hkapacita1, QStringLiteral("Kapacita"));
+    EXPECT_EQ(s.Texts.Lvzkap1, QStringLiteral("Kapacita"));
     s.Texts.Gtypzk = QStringLiteral("600");
     s.Texts.Hvproud.clear();
     EvaluateCapacity(s);

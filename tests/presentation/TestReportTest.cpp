@@ -6,6 +6,7 @@
 #include "presentation/PixelColumns.h"
 #include "presentation/TestReport.h"
 #include "support/LocaleScope.h"
+#include "support/PdfTools.h"
 #include "support/RecordBuilder.h"
 
 #include <QDir>
@@ -58,10 +59,7 @@ const TReportLabel* Find(const TTestReportContent& c, const QString& text)
 
 QString PdfWords(const QString& pdf)
 {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return RunPdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
 }
 
 // The box of the first word `word` in pdftotext's bbox output, in points; null when absent.

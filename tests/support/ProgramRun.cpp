@@ -3,11 +3,13 @@
 #include "app/ui/CreateWindows.h"
 #include "app/ui/Hlavicka.h"
 #include "app/ui/Windows.h"
-#include "config/ui/PlacementStore.h"
 #include "i18n/LanguageList.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
 
 ProgramRun::ProgramRun() { SetExecutablePath(FilePath("Vybitor5")); }
 
@@ -57,7 +59,14 @@ TFmain& ProgramRun::Start()
 
 void ProgramRun::End()
 {
-    Windows().Fmain->close();
-    TPlacementStore::StoreAllAtProgramEnd();
+    // Nothing left over from earlier steps may end the loop before the close does.
+    QCoreApplication::processEvents();
+    QGuiApplication::setQuitOnLastWindowClosed(false); // as the program sets it
+    QTimer::singleShot(0, Windows().Fmain, &QWidget::close);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+    watchdog.start(30000);
+    EXPECT_EQ(QCoreApplication::exec(), 0) << "closing the main window did not end the run";
     DestroyWindows();
 }

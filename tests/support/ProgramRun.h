@@ -28,7 +28,8 @@ public:
     // Creates the nine windows over the program state (as a fresh start has it; the link
     // reads TProgramState::Instance()) and shows the main window.
     TFmain& Start();
-    // The user closes the main window: it stores itself, the others store at program end.
+    // The user closes the main window inside the running event loop, and the run ends
+    // through the program's own quit (which stores every window).
     void End();
 
     TProgramState& State() { return TProgramState::Instance(); }

@@ -63,7 +63,8 @@ std::optional<TSimOptions> ParseSimOptions(int argc, char** argv, int& exitCode)
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        exitCode = app.exit(e);
+        // --help ends with 0; every usage error with 2, as vybitor5-cli does.
+        exitCode = app.exit(e) == 0 ? 0 : 2;
         return std::nullopt;
     }
 

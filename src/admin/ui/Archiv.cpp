@@ -4,8 +4,10 @@
 #include "admin/ui/OnlyLiveControl.h"
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
+#include "app/ui/Windows.h"
 #include "config/ConfigFile.h"
 #include "config/ui/PlacementStore.h"
+#include "evaluation/ui/Stav.h"
 #include "files/TestTextFile.h"
 #include "model/Errors.h"
 
@@ -37,7 +39,8 @@ TFarchiv::TFarchiv(TProgramState& state, QWidget* parent) : QMainWindow(parent),
     AdvStringGrid1->verticalHeader()->hide();
     AdvStringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     AdvStringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    AdvStringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows make a trend; "Načti soubor" takes the current one.
+    AdvStringGrid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     AdvStringGrid1->horizontalHeader()->setSectionsClickable(true);
     AdvStringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     connect(AdvStringGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFarchiv::SortByTitle);
@@ -71,6 +74,8 @@ void TFarchiv::BuildToolbar()
     TBXlnajdi = TBXToolbar1->addAction(QStringLiteral("Filtruj"), this, &TFarchiv::TBXlnajdiClick);
     TBXlvse = TBXToolbar1->addAction(QStringLiteral("Zobraz vše"), this, &TFarchiv::TBXlvseClick);
     TBXotevri = TBXToolbar1->addAction(QStringLiteral("Načti soubor"), this, &TFarchiv::TBXotevriClick);
+    TBXtrend = TBXToolbar1->addAction(QStringLiteral("Trend"), this, &TFarchiv::TBXtrendClick);
+    TBXtrend->setToolTip(QStringLiteral("Kapacita vybraných testů jedné sady baterií v čase"));
 }
 
 void TFarchiv::showEvent(QShowEvent* event)
@@ -108,7 +113,7 @@ void TFarchiv::TBXstopClick()
 
 void TFarchiv::SetScanning(bool on)
 {
-    for (QAction* command : {TBXnacti, TBXapodadr, TBXlnajdi, TBXlvse, TBXotevri})
+    for (QAction* command : {TBXnacti, TBXapodadr, TBXlnajdi, TBXlvse, TBXotevri, TBXtrend})
         command->setEnabled(!on);
     TBXcbat->setEnabled(!on);
     AdvStringGrid1->horizontalHeader()->setSectionsClickable(!on);
@@ -174,6 +179,22 @@ void TFarchiv::TBXotevriClick()
     } catch (const VybitorError& e) {
         UserReport().Message(e.text());
     }
+}
+
+void TFarchiv::TBXtrendClick()
+{
+    QStringList files;
+    for (const QModelIndex& index : AdvStringGrid1->selectionModel()->selectedRows()) {
+        const int row = index.row() + 1;
+        if (row < list_.Grid.RowCount() && !list_.Hidden[row])
+            files << list_.RowPath(row);
+    }
+    if (files.isEmpty()) {
+        UserReport().Message(QStringLiteral("Vyberte testy, jejichž kapacitu chcete sledovat."));
+        return;
+    }
+    if (TFstav* health = Windows().Fstav)
+        health->OpenTrend(files);
 }
 
 void TFarchiv::SortByTitle(int column)

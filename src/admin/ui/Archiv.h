@@ -31,12 +31,14 @@ public:
     void TBXlvseClick();
     void TBXotevriClick();
     void TBXstopClick();
+    // The selected tests' capacities over their dates, in the battery health window.
+    void TBXtrendClick();
     void SortByTitle(int column);
     bool Scanning() const { return liveStop_ != nullptr; }
 
     QToolBar* TBXToolbar1 = nullptr;
     QAction *TBXnacti = nullptr, *TBXstop = nullptr, *TBXapodadr = nullptr, *TBXlnajdi = nullptr;
-    QAction *TBXlvse = nullptr, *TBXotevri = nullptr;
+    QAction *TBXlvse = nullptr, *TBXotevri = nullptr, *TBXtrend = nullptr;
     QLabel* TBXlbat = nullptr;
     QLineEdit* TBXcbat = nullptr;
     QTableWidget* AdvStringGrid1 = nullptr;

@@ -8,6 +8,8 @@
 #include "app/ui/Hlavicka.h"
 #include "app/ui/Windows.h"
 #include "config/ConfigFile.h"
+#include "evaluation/BatteryHealth.h"
+#include "evaluation/CapacityEvaluation.h"
 #include "config/ui/PlacementStore.h"
 #include "i18n/LanguageList.h"
 #include "i18n/TranslationRegistry.h"
@@ -22,17 +24,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSpinBox>
 #include <QSerialPortInfo>
 #include <QTableWidget>
 #include <QToolButton>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 // Ids of the window's translatable texts in a language file's [Fnastaveni] section.
 enum TextId {
     IdCaption = 1, IdLIPadresa, IdLMDBuloz_hl_bat, IdLMDButton1, IdLjazyk, IdAcb, IdAnz, IdDkap,
-    IdProvozovatel, IdLabel1, IdCesta, IdPodadresare
+    IdProvozovatel, IdLabel1, IdCesta, IdPodadresare, IdHkap, IdLslaba
 };
 
 constexpr int CestaWidth = 304;
@@ -54,6 +58,16 @@ QWidget* BrowseCell(const QString& path, QWidget* parent, const std::function<vo
     QObject::connect(button, &QToolButton::clicked, cell, browse);
     layout->addWidget(button);
     return cell;
+}
+
+QSpinBox* PercentBox(QWidget* parent, const QRect& geometry, const QString& toolTip)
+{
+    auto* box = new QSpinBox(parent);
+    box->setGeometry(geometry);
+    box->setRange(1, 100);
+    box->setSuffix(QStringLiteral(" %"));
+    box->setToolTip(toolTip);
+    return box;
 }
 
 } // namespace
@@ -98,6 +112,15 @@ void TFnastaveni::BuildControls()
     // The design has the box checked; the state (unchecked at a first start) decides.
     Provozovatel = new QCheckBox(QStringLiteral("Provozovatel"), this);
     Provozovatel->setGeometry(16, 152, 180, 20);
+
+    hkap = new QCheckBox(QStringLiteral("Hodnotit kapacitu"), this);
+    hkap->setGeometry(16, 184, 136, 20);
+    prah = PercentBox(this, QRect(148, 183, 54, 22), QStringLiteral("Kapacita řetězce v procentech, od které vyhovuje"));
+    Lslaba = new QLabel(QStringLiteral("Slabá baterie pod mediánem"), this);
+    Lslaba->setGeometry(16, 214, 130, 36);
+    Lslaba->setWordWrap(true);
+    slaba = PercentBox(this, QRect(148, 220, 54, 22),
+                       QStringLiteral("Baterie je slabá, když její kapacita nedosáhne tohoto podílu mediánu"));
 
     LMDBuloz_hl_bat = new QPushButton(QStringLiteral("Ulož hlavicky baterií"), this);
     LMDBuloz_hl_bat->setGeometry(16, 282, 170, 28);
@@ -149,6 +172,8 @@ void TFnastaveni::RegisterTexts()
     caption(IdDkap, dkap);
     caption(IdProvozovatel, Provozovatel);
     caption(IdLabel1, Label1);
+    caption(IdHkap, hkap);
+    caption(IdLslaba, Lslaba);
     caption(IdCesta, AdvColumnGrid1->horizontalHeaderItem(0));
     QTableWidgetItem* subfolders = AdvColumnGrid1->horizontalHeaderItem(1);
     reg(IdPodadresare, subfolders->text(), [this, subfolders](const QString& t) {
@@ -177,6 +202,17 @@ void TFnastaveni::Bind()
     option(acb, &TSettingsValues::AutBat);
     option(anz, &TSettingsValues::AutNap);
     option(dkap, &TSettingsValues::DruhaKap);
+    const auto acceptance = [this] {
+        prah->setEnabled(hkap->isChecked());
+        if (!showing_)
+            SetAcceptance(state_, hkap->isChecked(), prah->value());
+    };
+    connect(hkap, &QCheckBox::toggled, this, acceptance);
+    connect(prah, &QSpinBox::valueChanged, this, acceptance);
+    connect(slaba, &QSpinBox::valueChanged, this, [this](int percent) {
+        if (!showing_)
+            SetWeakShare(state_, percent);
+    });
     connect(Provozovatel, &QCheckBox::toggled, this, &TFnastaveni::ProvozovatelClick);
     connect(LMDBuloz_hl_bat, &QPushButton::clicked, this, &TFnastaveni::LMDBuloz_hl_batClick);
     connect(LMDButton1, &QPushButton::clicked, this, [] {
@@ -210,6 +246,10 @@ void TFnastaveni::ShowSettings()
     anz->setChecked(s.AutNap);
     dkap->setChecked(s.DruhaKap);
     Provozovatel->setChecked(s.Provozovatel);
+    hkap->setChecked(s.Health.Acceptance);
+    prah->setValue(int(std::lround(s.Health.AcceptanceThreshold)));
+    prah->setEnabled(s.Health.Acceptance);
+    slaba->setValue(int(std::lround(s.Health.WeakShare)));
     LMDRJmeno_testu->SetItemIndex(s.TestName);
     LMDRvd->SetItemIndex(s.DataVersion);
 

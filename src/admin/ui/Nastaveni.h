@@ -11,6 +11,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 class QTableWidget;
 class TChoiceGroup;
 class TPlacementStore;
@@ -40,6 +41,10 @@ public:
     QLabel* Ljazyk = nullptr;
     QCheckBox *acb = nullptr, *anz = nullptr, *dkap = nullptr, *Provozovatel = nullptr;
     QLabel* Label1 = nullptr;
+    QCheckBox* hkap = nullptr;         // "Hodnotit kapacitu"
+    QSpinBox* prah = nullptr;          // its threshold in percent
+    QLabel* Lslaba = nullptr;
+    QSpinBox* slaba = nullptr;         // weak below this share of the median, percent
     QTableWidget* AdvColumnGrid1 = nullptr;
     // Never shown; they hold settings that only ConfigFile changes.
     TChoiceGroup* LMDRkomunikace = nullptr;

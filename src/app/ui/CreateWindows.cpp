@@ -8,11 +8,14 @@
 #include "config/ui/PlacementStore.h"
 #include "app/ui/Windows.h"
 #include "evaluation/ui/Data.h"
+#include "evaluation/ui/Stav.h"
 #include "presentation/ui/Graf.h"
 #include "presentation/ui/RepDVybitor.h"
 #include "presentation/ui/ReportCommands.h"
 #include "presentation/ui/RepVybitor.h"
 #include "tester/ui/Hlavicky.h"
+
+#include <QCoreApplication>
 
 namespace {
 
@@ -38,13 +41,20 @@ void CreateWindows(TProgramState& state)
     w.Farchiv = new TFarchiv(state);
     w.Rep2Vybitor = new TRep2Vybitor(state);
     w.Flokality = new TFlokality(state);
+    w.Fstav = new TFstav(state);
     w.Fmain->ConnectToggles();
     ConnectReportCommands(w);
+    ConnectHealthCommands(w);
+    // The run ends when the main window closes; queued, so that the close first stores
+    // every window as it was, before the quit closes the others.
+    QObject::connect(w.Fmain, &TFmain::Closed, QCoreApplication::instance(), &QCoreApplication::quit,
+                     Qt::QueuedConnection);
 }
 
 void DestroyWindows()
 {
     TWindows& w = Windows();
+    delete w.Fstav;
     delete w.Flokality;
     delete w.Rep2Vybitor;
     delete w.Farchiv;

@@ -145,11 +145,15 @@ bool TFmain::eventFilter(QObject* watched, QEvent* event)
     if (watched == TBXDockablePanel1) {
         if (event->type() == QEvent::Close)
             PanelShownChanged(false);
-        // The floating place and size are kept for the next undocking and for the store.
-        if (TBXDockablePanel1->isFloating() && event->type() == QEvent::Move)
+        // The floating place and size are kept for the next undocking and for the store;
+        // the docked height, as the user dragged it, for the window height and the store.
+        const bool floating = TBXDockablePanel1->isFloating();
+        if (floating && event->type() == QEvent::Move)
             panelFloatingPos_ = TBXDockablePanel1->pos();
-        if (TBXDockablePanel1->isFloating() && event->type() == QEvent::Resize)
+        if (event->type() == QEvent::Resize && floating)
             panelFloatingSize_ = TBXDockablePanel1->size();
+        else if (event->type() == QEvent::Resize && TBXDockablePanel1->isVisible())
+            panelDockedHeight_ = TBXDockablePanel1->height();
     }
 
     // A window closed by its own close box unchecks its toggle; a hide that the toggle

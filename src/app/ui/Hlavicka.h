@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -73,6 +74,7 @@ public:
     QLabel *Hdatum = nullptr, *Hcas = nullptr, *Hperioda = nullptr;
     QLabel *Lvproud = nullptr, *Hvproud = nullptr, *Hknap = nullptr, *Hpocet_baterii = nullptr;
     QLabel *Hstav = nullptr, *Hdelka_testu = nullptr, *Hkapacita = nullptr, *Lvzkap = nullptr;
+    QLabel* Hhodnoceni = nullptr; // the capacity's judgement, right of Lvzkap
     QDockWidget* TBXDockablePanel1 = nullptr;
     TBatteryTable* AdvStringGrid1 = nullptr;
     QLabel* StatusPanel[4] = {};
@@ -106,8 +108,10 @@ private:
     void ApplyStoredLanguage();
     void RefreshTexts();
     void RefreshChoices();
-    void StoreChoices();
+    // Runs a choice's core handler and tells the user what it refused.
+    static void RunChoiceHandler(const std::function<void()>& handler);
     void ApplySecondLineRule(QLineEdit* field, int limit);
+    void ShowAcceptance();
     void PanelDockingChanged(bool floating);
     void PanelShownChanged(bool shown);
 

@@ -3,9 +3,11 @@
 
 #include "app/ProgramState.h"
 #include "app/SecondLineRule.h"
+#include "evaluation/CapacityEvaluation.h"
 #include "i18n/ui/TranslatableText.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +38,8 @@ QComboBox* EditableChoice(QWidget* parent, const QString& name)
     auto* choice = new QComboBox(parent);
     choice->setObjectName(name);
     choice->setEditable(true);
+    // Enter keeps the typed text; the items are the battery-type list's, not the user's.
+    choice->setInsertPolicy(QComboBox::NoInsert);
     return choice;
 }
 
@@ -67,8 +71,16 @@ void TFmain::BuildHeaderPanel(QWidget* parent)
     Hpoznamka = edit("Hpoznamka", &TMainTexts::Hpoznamka);
     Gtypbat = EditableChoice(Panel1, QStringLiteral("Gtypbat"));
     Gtypzk = EditableChoice(Panel1, QStringLiteral("Gtypzk"));
-    connect(Gtypbat, &QComboBox::currentTextChanged, this, [this](const QString& v) { state_.Texts.Gtypbat = v; });
-    connect(Gtypzk, &QComboBox::currentTextChanged, this, [this](const QString& v) { state_.Texts.Gtypzk = v; });
+    // Names compare case-sensitively; a typed number is taken as typed (completing "60"
+    // to an offered "600" would evaluate a duration nobody chose).
+    Gtypbat->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    Gtypzk->setCompleter(nullptr);
+    // Every change the user makes, chosen or typed, runs its handler; the program's own
+    // changes (a shown test, a restore) come with the signals blocked.
+    connect(Gtypbat, &QComboBox::currentTextChanged, this,
+            [this](const QString& v) { RunChoiceHandler([&] { GtypbatChange(state_, v); }); });
+    connect(Gtypzk, &QComboBox::currentTextChanged, this,
+            [this](const QString& v) { RunChoiceHandler([&] { GtypzkChange(state_, v); }); });
     Lprovoz = label(49, "Za provozovatele");
     Lprovoz->setObjectName(QStringLiteral("Lprovoz"));
 
@@ -153,6 +165,20 @@ void TFmain::BuildResultBand(QWidget* parent)
         }
     grid->addWidget(Lvzkap, 2, 8);
     grid->setColumnMinimumWidth(8, 40);
+    // Shown only while the capacity is judged, so the band is unchanged without it.
+    Hhodnoceni = new QLabel(Panel3);
+    Hhodnoceni->setObjectName(QStringLiteral("Hhodnoceni"));
+    Hhodnoceni->hide();
+    grid->addWidget(Hhodnoceni, 2, 9);
+}
+
+void TFmain::ShowAcceptance()
+{
+    const QString& verdict = state_.Texts.Hhodnoceni;
+    Hhodnoceni->setText(verdict);
+    Hhodnoceni->setStyleSheet(verdict == AcceptedText ? QStringLiteral("color: #006400; font-weight: bold")
+                                                      : QStringLiteral("color: #b00000; font-weight: bold"));
+    Hhodnoceni->setVisible(!verdict.isEmpty());
 }
 
 void TFmain::RefreshTexts()
@@ -165,7 +191,11 @@ void TFmain::RefreshTexts()
         }
     for (const TTextLabel& field : textLabels_)
         field.label->setText(state_.Texts.*field.text);
+    ShowAcceptance();
+    // Set only when it differs: setting the same text moves the cursor of someone typing.
     const QSignalBlocker b1(Gtypbat), b2(Gtypzk);
-    Gtypbat->setCurrentText(state_.Texts.Gtypbat);
-    Gtypzk->setCurrentText(state_.Texts.Gtypzk);
+    if (Gtypbat->currentText() != state_.Texts.Gtypbat)
+        Gtypbat->setCurrentText(state_.Texts.Gtypbat);
+    if (Gtypzk->currentText() != state_.Texts.Gtypzk)
+        Gtypzk->setCurrentText(state_.Texts.Gtypzk);
 }

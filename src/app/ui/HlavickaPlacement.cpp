@@ -30,6 +30,7 @@ int ReadSize(const TIniFile& ini, const QString& section, const char* key, int c
 void TFmain::BuildPlacementStore()
 {
     Placement = new TPlacementStore(this, SectionTFmain, ConfigFilePath());
+    Placement->EndsProgram = true;
     Placement->Hooks.RestoreProperties = [this](TIniFile& ini, const QString& s) { RestoreStoredProperties(ini, s); };
     Placement->Hooks.StoreProperties = [this](TIniFile& ini, const QString& s) { StoreStoredProperties(ini, s); };
     Placement->Hooks.RestoreEvent = [this](TIniFile& ini, const QString&) { RestoreEvent(ini); };

@@ -3,6 +3,8 @@
 
 #include "app/ProgramState.h"
 #include "app/ui/ToolbarIcons.h"
+#include "app/ui/VybitorApplication.h"
+#include "evaluation/CapacityEvaluation.h"
 #include "app/ui/Windows.h"
 #include "i18n/ui/TranslatableText.h"
 #include "tester/ui/Hlavicky.h"
@@ -32,7 +34,11 @@ QComboBox* AddChoice(QToolBar* bar, const QString& name, const QStringList& item
     auto* choice = new QComboBox(bar);
     choice->setObjectName(name);
     choice->addItems(items);
-    choice->setFixedWidth(width);
+    // The design width, grown where the platform's font needs more for an item (also
+    // after a language switch renames the items).
+    choice->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    choice->setMinimumWidth(width);
+    choice->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     bar->addWidget(choice);
     return choice;
 }
@@ -87,8 +93,13 @@ void TFmain::BuildToolbars()
     TKbat = AddChoice(TBXToolbar2, "TKbat", {}, 120);
     addToolBar(Qt::TopToolBarArea, TBXToolbar2);
 
-    for (QComboBox* choice : {TKkapacita, TKtyp, TKbat})
-        connect(choice, &QComboBox::currentIndexChanged, this, &TFmain::StoreChoices);
+    // Only the user changes the index with the signals open (RefreshChoices blocks them).
+    connect(TKkapacita, &QComboBox::currentIndexChanged, this,
+            [this](int i) { RunChoiceHandler([&] { TKkapacitaChange(state_, i); }); });
+    connect(TKtyp, &QComboBox::currentIndexChanged, this,
+            [this](int i) { RunChoiceHandler([&] { TKtypChange(state_, i); }); });
+    connect(TKbat, &QComboBox::currentIndexChanged, this,
+            [this](int i) { RunChoiceHandler([&] { TKbatChange(state_, i); }); });
 }
 
 void TFmain::BuildPopupMenu()
@@ -131,13 +142,14 @@ int TFmain::ToolbarDisplayMode() const
     return 4;
 }
 
-void TFmain::StoreChoices()
+void TFmain::RunChoiceHandler(const std::function<void()>& handler)
 {
-    state_.Choices.TKkapacita = TKkapacita->currentIndex();
-    state_.Choices.TKtyp = TKtyp->currentIndex();
-    state_.Choices.TKbat = TKbat->currentIndex();
-    TKbat->setEnabled(TKtyp->currentIndex() != 0);
-    emit state_.ChoicesChanged();
+    // A duration that is no whole number is told here, not unwound through the combo box.
+    try {
+        handler();
+    } catch (...) {
+        ShowCurrentException();
+    }
 }
 
 void TFmain::RefreshChoices()
@@ -157,7 +169,7 @@ void TFmain::RefreshChoices()
     TKkapacita->setCurrentIndex(state_.Choices.TKkapacita);
     TKtyp->setCurrentIndex(state_.Choices.TKtyp);
     TKbat->setCurrentIndex(state_.Choices.TKbat);
-    TKbat->setEnabled(TKtyp->currentIndex() != 0);
+    TKbat->setEnabled(TKbatEnabled(state_));
 }
 
 // Fixed ids of the main window's texts: 1-8 toolbar captions and 11-18 their hints, 20-24

@@ -1,5 +1,6 @@
 #pragma once
-// The nine windows of the run, created at start in this order and kept to the end.
+// The windows of the run, created at start in this order and kept to the end: the nine of
+// the program's design, then the battery health window.
 
 class TFmain;
 class TFdata;
@@ -10,6 +11,7 @@ class TRep1Vybitor;
 class TFarchiv;
 class TRep2Vybitor;
 class TFlokality;
+class TFstav;
 
 struct TWindows {
     TFmain* Fmain = nullptr;
@@ -21,6 +23,7 @@ struct TWindows {
     TFarchiv* Farchiv = nullptr;
     TRep2Vybitor* Rep2Vybitor = nullptr;
     TFlokality* Flokality = nullptr;
+    TFstav* Fstav = nullptr;
 };
 
 // Filled by the program entry (and by window tests that create the windows).

@@ -5,6 +5,7 @@
 #include "app/ui/CreateWindows.h"
 #include "app/ui/DialogUserReport.h"
 #include "app/ui/Hlavicka.h"
+#include "app/ui/TerminationClose.h"
 #include "app/ui/VybitorApplication.h"
 #include "app/ui/Windows.h"
 
@@ -17,7 +18,7 @@ int main(int argc, char* argv[])
 
     TProgramState& state = TProgramState::Instance();
     CreateWindows(state);
-    QObject::connect(Windows().Fmain, &TFmain::Closed, &app, &QCoreApplication::quit);
+    CloseOnTermination(Windows().Fmain);
     Windows().Fmain->show();
     const int result = app.exec();
     DestroyWindows();

@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -24,7 +25,7 @@ TPlacementStore::TPlacementStore(QWidget* window, QString section, const QString
 {
     window->installEventFilter(this);
     AllStores().push_back(this);
-    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &TPlacementStore::StoreAtProgramEnd);
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [] { StoreAllAtProgramEnd(); });
     // A modal window that ends by its buttons is hidden without a close event.
     if (auto* dialog = qobject_cast<QDialog*>(window))
         connect(dialog, &QDialog::finished, this, [this] { StoreReported(false); });
@@ -53,15 +54,18 @@ void TPlacementStore::Restore()
 void TPlacementStore::Store(bool visible)
 {
     if (!window_ || !restoredOnce_) return;
+    TIniUpdate update(ini_.FileName());
     storedSinceShown_ = true;
     StorePlacement(ini_, section_, *window_);
     ini_.WriteBool(section_, "Visible", visible);
     if (Hooks.StoreProperties) Hooks.StoreProperties(ini_, section_);
     if (Hooks.SaveEvent) Hooks.SaveEvent(ini_, section_);
+    update.Commit();
 }
 
 void TPlacementStore::StoreReported(bool visible)
 {
+    if (!StoreDue()) return;
     try {
         Store(visible);
     } catch (const VybitorError& e) {
@@ -69,14 +73,28 @@ void TPlacementStore::StoreReported(bool visible)
     }
 }
 
-void TPlacementStore::StoreAllAtProgramEnd()
+void TPlacementStore::StoreAllAtProgramEnd(TPlacementStore* closing)
 {
-    for (TPlacementStore* store : std::vector<TPlacementStore*>(AllStores())) store->StoreAtProgramEnd();
-}
-
-void TPlacementStore::StoreAtProgramEnd()
-{
-    if (restoredOnce_ && !storedSinceShown_) StoreReported(true);
+    const std::vector<TPlacementStore*> stores = AllStores();
+    std::vector<TPlacementStore*> due;
+    if (closing && closing->StoreDue()) due.push_back(closing);
+    for (TPlacementStore* store : stores)
+        if (store != closing && store->StoreDue()) due.push_back(store);
+    // One update per file (the program has one), stores in window creation order.
+    std::vector<QString> files;
+    for (TPlacementStore* store : due)
+        if (std::find(files.begin(), files.end(), store->ini_.FileName()) == files.end())
+            files.push_back(store->ini_.FileName());
+    for (const QString& file : files) {
+        try {
+            TIniUpdate update(file);
+            for (TPlacementStore* store : due)
+                if (store->ini_.FileName() == file) store->Store(store != closing);
+            update.Commit();
+        } catch (const VybitorError& e) {
+            UserReport().Message(e.text());
+        }
+    }
 }
 
 bool TPlacementStore::eventFilter(QObject* watched, QEvent* event)
@@ -87,7 +105,12 @@ bool TPlacementStore::eventFilter(QObject* watched, QEvent* event)
     } else if (event->type() == QEvent::Close) {
         // Let the window decide first; store only when the close goes ahead.
         watched->event(event);
-        if (event->isAccepted()) StoreReported(false);
+        if (event->isAccepted()) {
+            if (EndsProgram)
+                StoreAllAtProgramEnd(this);
+            else
+                StoreReported(false);
+        }
         return true;
     }
     return false;

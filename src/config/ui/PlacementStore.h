@@ -4,15 +4,22 @@
 // Restore runs at every (non-spontaneous) show, before the window's own show handler:
 // FormVersion (negative skips the placement and the stored properties), the normal rectangle
 // when PixelsPerInch matches the screen, ShowCmd, then the RestoreProperties and RestoreEvent
-// hooks. Store runs when a close goes ahead or a modal window ends (Visible 0) or at program end for a window not stored since it was last shown
-// (Visible 1), and only for windows restored at least once in this run: placement keys,
-// then the StoreProperties and SaveEvent hooks. A window never shown leaves its section
-// untouched. A failed write is reported through UserReport() and the close still goes ahead.
+// hooks. Store runs once per showing, only for windows restored at least once in this run:
+// when a close goes ahead or a modal window ends (Visible 0), or at program end (Visible 1).
+// It writes the placement keys, then the StoreProperties and SaveEvent hooks, all in one
+// replace of the file. A window never shown leaves its section untouched. A failed store
+// changes nothing on disk, is reported once through UserReport(), and the close still goes
+// ahead.
+//
+// The program ends when the window whose store has EndsProgram closes: that close stores,
+// in one replace, the closing window (Visible 0) and every other window as it is at that
+// moment (Visible 1 for those not stored since shown). Windows that the quit closes
+// afterwards are stored already and write nothing more.
 //
 //   auto* store = new TPlacementStore(window, "TFmain", ProgramConfigFile().FileName());
 //   store->Hooks.RestoreEvent = [&](TIniFile& ini, const QString& section) { ... };
-//   // program end: runs by itself on QCoreApplication::aboutToQuit; a program that ends
-//   // without quitting the event loop calls TPlacementStore::StoreAllAtProgramEnd().
+//   store->EndsProgram = true; // the main window
+//   // a run that ends otherwise stores on QCoreApplication::aboutToQuit
 
 #include "config/IniFile.h"
 
@@ -37,21 +44,24 @@ public:
     ~TPlacementStore() override;
 
     THooks Hooks;
+    bool EndsProgram = false;
     const QString& Section() const { return section_; }
     TIniFile& Ini() { return ini_; }
     bool RestoredOnce() const { return restoredOnce_; }
 
     void Restore();
+    // Throws VybitorError("Unable to write to <path>"); the file then stays as it was.
     void Store(bool visible);
-    // Stores every window restored in this run and not stored since it was last shown.
-    static void StoreAllAtProgramEnd();
+    // Stores, in one replace of each file, every window restored in this run and not
+    // stored since it was last shown; `closing` first, with Visible 0.
+    static void StoreAllAtProgramEnd(TPlacementStore* closing = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void StoreReported(bool visible);
-    void StoreAtProgramEnd();
+    bool StoreDue() const { return window_ && restoredOnce_ && !storedSinceShown_; }
 
     QPointer<QWidget> window_;
     QString section_;

@@ -13,7 +13,9 @@ namespace {
 constexpr int LegendRowsPerColumn = 18; // many curves: the legend continues in further columns
 
 // Ids of the window's texts in a language file's [Fgraf] section.
-enum TGrafText { CaptionText = 1, AllText, MultiText, SadaText, BodyText, TotalText, MinText, MaxText, PreviewText, TotalTitleText };
+enum TGrafText {
+    CaptionText = 1, AllText, MultiText, SadaText, BodyText, TotalText, MinText, MaxText, PreviewText, TotalTitleText, HealthText
+};
 
 QAction* AddCommand(QToolBar* bar, const QString& caption, bool checkable)
 {
@@ -47,6 +49,8 @@ TFgraf::TFgraf(TProgramState& state, QWidget* parent)
     TBXItem7 = AddCommand(bar, QStringLiteral("12min"), false);
     TBXItem8 = AddCommand(bar, QStringLiteral("12max"), false);
     TBXItem6 = AddCommand(bar, QStringLiteral("Preview"), false);
+    bar->addSeparator();
+    TBXstav = AddCommand(bar, QStringLiteral("Stav baterií"), false);
     column->addWidget(bar);
 
     chart_ = new QCustomPlot(central);
@@ -84,7 +88,7 @@ void TFgraf::RegisterTexts()
     registry.Register(window, CaptionText, QStringLiteral("Graf"), [this](const QString& t) { setWindowTitle(t); }, this);
     const std::pair<TGrafText, QAction*> commands[] = {{AllText, TBXItem1},  {MultiText, TBXItem2}, {SadaText, TBXItem3},
                                                        {BodyText, TBXItem4}, {TotalText, TBXItem5}, {MinText, TBXItem7},
-                                                       {MaxText, TBXItem8},  {PreviewText, TBXItem6}};
+                                                       {MaxText, TBXItem8},  {PreviewText, TBXItem6}, {HealthText, TBXstav}};
     for (const auto& [id, action] : commands)
         registry.Register(window, id, action->text(), [action](const QString& t) { action->setText(t); }, this);
     registry.Register(window, TotalTitleText, totalTitle_, [this](const QString& t) {

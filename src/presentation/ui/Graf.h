@@ -29,6 +29,7 @@ public:
     QAction* TBXItem7 = nullptr; // 12min
     QAction* TBXItem8 = nullptr; // 12max
     QAction* TBXItem6 = nullptr; // Preview
+    QAction* TBXstav = nullptr;  // opens the battery health window
 
 public slots:
     void BuildGraph();

@@ -3,6 +3,7 @@
 #include "app/ui/Hlavicka.h"
 #include "app/ui/Windows.h"
 #include "evaluation/ui/Data.h"
+#include "evaluation/ui/Stav.h"
 #include "presentation/ui/Graf.h"
 #include "presentation/ui/RepDVybitor.h"
 #include "presentation/ui/RepVybitor.h"
@@ -22,4 +23,13 @@ void ConnectReportCommands(const TWindows& w)
         TRep2Vybitor* report = w.Rep2Vybitor;
         QObject::connect(w.Fdata, &TFdata::PrintRequested, report, [report] { report->Preview(); });
     }
+}
+
+void ConnectHealthCommands(const TWindows& w)
+{
+    if (!w.Fstav)
+        return;
+    TFstav* health = w.Fstav;
+    if (w.Fgraf)
+        QObject::connect(w.Fgraf->TBXstav, &QAction::triggered, health, &TFstav::Open);
 }

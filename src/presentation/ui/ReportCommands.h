@@ -5,3 +5,5 @@
 struct TWindows;
 
 void ConnectReportCommands(const TWindows& windows);
+// The buttons that open the battery health window: the graph window's and the archive window's.
+void ConnectHealthCommands(const TWindows& windows);

@@ -1,0 +1,186 @@
+#include "presentation/HealthReport.h"
+
+#include "app/ProgramState.h"
+#include "model/LocaleFormat.h"
+#include "presentation/JpegLogo.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double UnitsPerInch = 96;
+const QRectF ChartBox(40, 300, 714, 290);
+constexpr double TableTop = 626, RowHeight = 12.4, BlockWidth = 238;
+constexpr double ColumnWidths[] = {38, 62, 50, 50, 38};
+
+QString Trimmed(QString s)
+{
+    while (!s.isEmpty() && s.back().isSpace())
+        s.chop(1);
+    return s.trimmed();
+}
+
+void AddLine(THealthReportContent& c, double top, const QString& caption, const QString& value, bool bold = false)
+{
+    c.Labels.push_back({QRectF(40, top, 190, 16), caption, Qt::AlignLeft | Qt::AlignTop, ReportFont(9)});
+    c.Labels.push_back({QRectF(230, top, 520, 16), value, Qt::AlignLeft | Qt::AlignTop, ReportFont(9, bold)});
+}
+
+QString WeakList(const TStringHealth& h)
+{
+    QStringList numbers;
+    for (int i : WeakestFirst(h))
+        if (h.Batteries[size_t(i)].Weak)
+            numbers << QString::number(h.Batteries[size_t(i)].Number);
+    return numbers.isEmpty() ? QStringLiteral("žádné") : numbers.join(QStringLiteral(", "));
+}
+
+void AddHeader(THealthReportContent& c, const TProgramState& state)
+{
+    const TMainTexts& t = state.Texts;
+    const TMainCaptions& l = state.Captions;
+    const TStringHealth& h = c.Health;
+    c.Labels.push_back({QRectF(40, 36, 714, 28), HealthTitle, Qt::AlignHCenter | Qt::AlignTop, ReportFont(14, true, true)});
+    double y = 96;
+    const auto line = [&](const QString& caption, const QString& value, bool bold = false) {
+        AddLine(c, y, caption + QLatin1Char(':'), value, bold);
+        y += 17;
+    };
+    line(l.Llokalita, t.Hlokalita);
+    line(l.Lcislo_baterie, t.Hcislo_baterie);
+    line(l.Lcislo_mereni, t.Hcislo_mereni);
+    line(l.Ldatum, Trimmed(t.Hdatum) + QLatin1Char(' ') + Trimmed(t.Hcas));
+    line(l.Ltypbat, t.Gtypbat);
+    line(l.Lzkouska, t.Gtypzk + QStringLiteral(" min"));
+    line(QStringLiteral("Konečné napětí baterie"), FormatLocale("%.3f V", h.BatteryEndVoltage));
+    line(QStringLiteral("Kapacita řetězce"), FormatLocale("%.1f %%", h.StringPct)
+                                                  + (t.Hhodnoceni.isEmpty() ? QString() : QStringLiteral("  ") + t.Hhodnoceni),
+         true);
+    line(QStringLiteral("Medián kapacit baterií"), FormatLocale("%.1f %%", h.Median));
+    line(QStringLiteral("Slabá baterie"), FormatLocale("pod %.0f %% mediánu, ", h.WeakShare)
+                                              + FormatLocale("tj. pod %.1f %%", h.Median * h.WeakShare / 100));
+    line(QStringLiteral("Slabé baterie"), WeakList(h), true);
+}
+
+QString MinutesText(const TBatteryHealth& b)
+{
+    return b.Reached ? FormatLocale("%.1f", b.SecondsToEnd / 60.0) : QStringLiteral("—");
+}
+
+void AddTable(THealthReportContent& c)
+{
+    const QFont font = ReportFont(7.5), head = ReportFont(7.5, true);
+    const QStringList titles{QStringLiteral("Bat."), QStringLiteral("Čas [min]"), QStringLiteral("U [V]"),
+                             QStringLiteral("Kap. [%]"), QString()};
+    const std::vector<int> order = WeakestFirst(c.Health);
+    const int blocks = std::max(1, int(std::ceil(order.size() / double(HealthReportRowsPerBlock))));
+    for (int block = 0; block < blocks; ++block) {
+        double x = 40 + block * BlockWidth;
+        for (int col = 0; col < 5; ++col) {
+            c.Labels.push_back({QRectF(x, TableTop, ColumnWidths[col] - 4, 13), titles[col], Qt::AlignRight | Qt::AlignTop, head});
+            x += ColumnWidths[col];
+        }
+    }
+    for (size_t i = 0; i < order.size(); ++i) {
+        const TBatteryHealth& b = c.Health.Batteries[size_t(order[i])];
+        const int block = int(i) / HealthReportRowsPerBlock;
+        const double y = TableTop + 16 + (int(i) % HealthReportRowsPerBlock) * RowHeight;
+        const QString cells[] = {QString::number(b.Number), MinutesText(b), FormatLocale("%.2f", b.VoltageAtEnd),
+                                 FormatLocale("%.1f", b.CapacityPct), b.Weak ? QStringLiteral("slabá") : QString()};
+        double x = 40 + block * BlockWidth;
+        for (int col = 0; col < 5; ++col) {
+            c.Labels.push_back({QRectF(x, y, ColumnWidths[col] - 4, 13), cells[col], Qt::AlignRight | Qt::AlignTop, font,
+                                b.Weak ? QColor(176, 0, 0) : QColor(Qt::black)});
+            x += ColumnWidths[col];
+        }
+    }
+    c.Labels.push_back({QRectF(40, TableTop + 20 + HealthReportRowsPerBlock * RowHeight, 714, 13),
+                        QStringLiteral("—  ") + NotReachedText + QStringLiteral(" (má kapacitu řetězce)"), Qt::AlignLeft,
+                        ReportFont(7.5)});
+}
+
+void PaintChart(QPainter& p, const TReportCanvas& canvas, const TStringHealth& h)
+{
+    const QRectF plot(ChartBox.x() + 34, ChartBox.y() + 8, ChartBox.width() - 40, ChartBox.height() - 40);
+    double top = 0;
+    for (const TBatteryHealth& b : h.Batteries)
+        if (std::isfinite(b.CapacityPct))
+            top = std::max(top, b.CapacityPct);
+    const double yStep = TickStep(std::max(top, 100.0), 6);
+    const double yMax = std::ceil(std::max(top, 100.0) * 1.05 / yStep) * yStep;
+    const auto yOf = [&](double v) { return plot.bottom() - v / yMax * plot.height(); };
+    const double unit = canvas.Scale();
+    const QFont small = ReportFont(7);
+
+    p.setPen(QPen(Qt::black, unit * 0.6));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(canvas.Device(plot));
+    for (double v = 0; v <= yMax + 1e-9; v += yStep) {
+        p.setPen(QPen(QColor(200, 200, 200), unit * 0.4, Qt::DotLine));
+        p.drawLine(canvas.Device(QRectF(plot.left(), yOf(v), plot.width(), 0)).topLeft(),
+                   canvas.Device(QRectF(plot.right(), yOf(v), 0, 0)).topLeft());
+        canvas.Draw(TReportLabel{QRectF(plot.left() - 32, yOf(v) - 6, 28, 12), QLocale().toString(v),
+                                 Qt::AlignRight | Qt::AlignVCenter, small});
+    }
+    const size_t n = h.Batteries.size();
+    const double slot = n > 0 ? plot.width() / n : plot.width();
+    const int labelEvery = n <= 36 ? 1 : n <= 72 ? 2 : 5;
+    p.setPen(Qt::NoPen);
+    for (size_t i = 0; i < n; ++i) {
+        const TBatteryHealth& b = h.Batteries[i];
+        const double value = std::isfinite(b.CapacityPct) ? std::clamp(b.CapacityPct, 0.0, yMax) : 0;
+        const QRectF bar(plot.left() + i * slot + slot * 0.12, yOf(value), slot * 0.76, plot.bottom() - yOf(value));
+        p.setBrush(b.Weak ? QColor(200, 40, 40) : b.Reached ? QColor(70, 120, 180) : QColor(150, 170, 200));
+        p.drawRect(canvas.Device(bar));
+        if (i % size_t(labelEvery) == 0 || b.Weak)
+            canvas.Draw(TReportLabel{QRectF(plot.left() + i * slot - 6, plot.bottom() + 2, slot + 12, 10),
+                                     QString::number(b.Number), Qt::AlignHCenter | Qt::AlignTop, small,
+                                     b.Weak ? QColor(176, 0, 0) : QColor(Qt::black)});
+    }
+    const auto level = [&](double v, const QPen& pen, const QString& text) {
+        if (!std::isfinite(v))
+            return;
+        p.setPen(pen);
+        p.drawLine(canvas.Device(QRectF(plot.left(), yOf(v), 0, 0)).topLeft(),
+                   canvas.Device(QRectF(plot.right(), yOf(v), 0, 0)).topLeft());
+        canvas.Draw(TReportLabel{QRectF(plot.right() - 200, yOf(v) - 13, 198, 12), text, Qt::AlignRight | Qt::AlignBottom,
+                                 small, pen.color()});
+    };
+    level(h.Median, QPen(QColor(0, 110, 0), unit * 1.2), FormatLocale("medián %.1f %%", h.Median));
+    const double limit = h.Median * h.WeakShare / 100;
+    level(limit, QPen(QColor(200, 40, 40), unit * 0.9, Qt::DashLine), FormatLocale("slabá pod %.1f %%", limit));
+    canvas.Draw(TReportLabel{QRectF(plot.left(), plot.bottom() + 14, plot.width(), 12), QStringLiteral("Baterie"),
+                             Qt::AlignHCenter | Qt::AlignTop, ReportFont(8)});
+    canvas.Draw(TReportLabel{QRectF(ChartBox.x() - 2, ChartBox.y() - 14, 200, 12), QStringLiteral("Kapacita [%]"),
+                             Qt::AlignLeft | Qt::AlignTop, ReportFont(8)});
+}
+} // namespace
+
+THealthReportContent PrepareHealthReport(const TProgramState& state, const TStringHealth& health)
+{
+    THealthReportContent c;
+    c.Health = health;
+    c.Logo = PlaceLogo(ReportLogo(), QRectF(660, 30, 95, 62), 754);
+    AddHeader(c, state);
+    AddTable(c);
+    return c;
+}
+
+void PrintHealthReport(QPagedPaintDevice& device, const THealthReportContent& content)
+{
+    PrepareReportDevice(device, false);
+    QPainter painter(&device);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const TReportCanvas canvas(painter, UnitsPerInch);
+    PaintChart(painter, canvas, content.Health);
+    canvas.Draw(content.Logo);
+    for (const TReportLabel& label : content.Labels)
+        canvas.Draw(label);
+}
+
+void WriteHealthReportPdf(const QString& path, const THealthReportContent& content)
+{
+    WriteReportPdf(path, HealthTitle, 300, [&](QPagedPaintDevice& device) { PrintHealthReport(device, content); });
+}

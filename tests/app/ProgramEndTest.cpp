@@ -1,0 +1,88 @@
+// The real desktop program in a child process on the offscreen platform: its main window
+// is closed inside its own event loop (the termination request closes it as the close box
+// does), and what the run stored is read back from its ConfigFile.
+#include "config/IniFile.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The child has its termination handler once /proc shows SIGTERM as caught.
+bool CatchesTermination(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("SigCgt:"))
+            return line.mid(7).trimmed().toULongLong(nullptr, 16) & (1ull << (SIGTERM - 1));
+    return false;
+}
+
+class ProgramEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VYBITOR_DESKTOP), program));
+        QFile::setPermissions(program, QFile::permissions(program) | QFileDevice::ExeOwner);
+        QFile btr(dir.filePath(QStringLiteral("Vybitor5.btr")));
+        ASSERT_TRUE(btr.open(QIODevice::WriteOnly));
+        btr.write("VRLA 12V\t600\t1\t2\r\n");
+    }
+
+    // Starts the program, lets it come up, closes its main window, waits for its end.
+    void RunAndClose()
+    {
+        QProcess run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("cs_CZ.UTF-8"));
+        run.setProcessEnvironment(env);
+        run.start(program, {});
+        ASSERT_TRUE(run.waitForStarted());
+        const QDeadlineTimer deadline(20000);
+        while (!CatchesTermination(run.processId()) && !deadline.hasExpired())
+            QThread::msleep(10);
+        ASSERT_TRUE(CatchesTermination(run.processId()));
+        ::kill(pid_t(run.processId()), SIGTERM);
+        ASSERT_TRUE(run.waitForFinished(30000)) << "the program did not end";
+        EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    }
+
+    QTemporaryDir dir;
+    QString program = dir.filePath(QStringLiteral("Vybitor5"));
+    TIniFile ini{dir.filePath(QStringLiteral("Vybitor5.ini"))};
+};
+
+TEST_F(ProgramEnd, SettingsWindowOpenAtTheEndIsStoredOpenAndTheRestAsTheyWere)
+{
+    ini.WriteInteger("TFnastaveni", "Visible", 1);
+    ini.WriteString("TFnastaveni", "LMDEdit1_Text", "127.0.0.8");
+    ini.WriteInteger("TFnastaveni", "LMDRkomunikace_ItemIndex", -1);
+    ini.WriteInteger("NASTAVENI", "TKkapacita", 1);
+    RunAndClose();
+
+    // The settings window opened at start and was open when the main window closed.
+    EXPECT_EQ(ini.ReadInteger("TFnastaveni", "Visible", -1), 1);
+    EXPECT_EQ(ini.ReadString("TFnastaveni", "LMDEdit1_Text", ""), "127.0.0.8");
+    EXPECT_EQ(ini.ReadString("TFnastaveni", "LMDRkomunikace_ItemIndex", ""), "-1");
+    EXPECT_EQ(ini.ReadInteger("TFmain", "Visible", -1), 0);
+    EXPECT_EQ(ini.ReadInteger("NASTAVENI", "TKkapacita", -1), 1);
+    for (const char* never : {"TFdata", "TFgraf", "TFhlavicky", "TFarchiv", "TFlokality"})
+        EXPECT_FALSE(ini.SectionExists(never)) << never;
+
+    // Closed at the end of this run: stays closed, and the next run stores it so.
+    ini.WriteInteger("TFnastaveni", "Visible", 0);
+    RunAndClose();
+    EXPECT_EQ(ini.ReadInteger("TFnastaveni", "Visible", -1), 0);
+    EXPECT_EQ(ini.ReadInteger("TFmain", "Visible", -1), 0);
+}
+
+} // namespace

@@ -1,0 +1,95 @@
+// health and trend: the per-battery table and the trend of saved test text files.
+#include "cli/CliRun.h"
+
+#include "evaluation/MeasurementTable.h"
+#include "evaluation/ShowTest.h"
+#include "evaluation/SyntheticString.h"
+#include "files/TestTextFile.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+class CliHealth : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QFile ini(dir.filePath(QStringLiteral("cli.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        // The synthetic string, rated 100 min without compensation: capacity = minutes.
+        TProgramState s;
+        LoadSyntheticString(s);
+        s.Record().Header.TestMinutes = 100;
+        ShowTest(s);
+        FillMeasurementTable(s);
+        s.Choices.TKtyp = 0;
+        file = dir.filePath(QStringLiteral("sada.txt"));
+        SaveTestTextFile(s, file);
+    }
+    TCliRun Run(const QStringList& command) const
+    {
+        return RunCli(QStringList{QStringLiteral("--config"), dir.filePath(QStringLiteral("cli.ini"))} + command);
+    }
+    QTemporaryDir dir;
+    QString file;
+};
+} // namespace
+
+TEST_F(CliHealth, JsonListsEveryBatteryWithExactlyTheDocumentedKeys)
+{
+    const TCliRun run = Run({QStringLiteral("health"), file, QStringLiteral("--format"), QStringLiteral("json")});
+    ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
+    const QJsonArray list = QJsonDocument::fromJson(run.Out.toUtf8()).array();
+    ASSERT_EQ(list.size(), Batteries);
+    const QStringList keys{"battery", "capacity_percent", "end_voltage_reached", "minutes_to_end_voltage", "voltage_at_end", "weak"};
+    for (int i = 0; i < list.size(); ++i) {
+        const QJsonObject b = list[i].toObject();
+        EXPECT_EQ(b.keys(), keys);
+        EXPECT_EQ(b["battery"].toInt(), i + 1);
+        EXPECT_EQ(b["weak"].toBool(), i + 1 == 7 || i + 1 == 31) << i + 1;
+    }
+    const QJsonObject seven = list[6].toObject();
+    EXPECT_DOUBLE_EQ(seven["minutes_to_end_voltage"].toDouble(), 70.0);
+    EXPECT_DOUBLE_EQ(seven["capacity_percent"].toDouble(), 70.0);
+    EXPECT_DOUBLE_EQ(seven["voltage_at_end"].toDouble(), 8.5);
+    const QJsonObject never = list[NeverReached - 1].toObject();
+    EXPECT_TRUE(never["minutes_to_end_voltage"].isNull());
+    EXPECT_FALSE(never["end_voltage_reached"].toBool());
+    // the reader gives a last sample above the end voltage the time before it: 109 min
+    EXPECT_DOUBLE_EQ(never["capacity_percent"].toDouble(), 109.0);
+
+    const TCliRun tsv = Run({QStringLiteral("health"), file});
+    ASSERT_EQ(tsv.Exit, 0) << tsv.Err.toStdString();
+    EXPECT_EQ(tsv.Out.split(QLatin1Char('\n'))[7], QStringLiteral("7\t70,00\t1\t8,50\t70,00\t1"));
+}
+
+TEST_F(CliHealth, TrendListsTestsAndOneValuePerTestAndRefusesOtherFormats)
+{
+    const QString copy = dir.filePath(QStringLiteral("kopie.txt"));
+    ASSERT_TRUE(QFile::copy(file, copy));
+    const TCliRun run = Run({QStringLiteral("trend"), file, copy, dir.filePath(QStringLiteral("chybí.txt")),
+                             QStringLiteral("--format"), QStringLiteral("json")});
+    // A named file that cannot be read fails the run, said on stderr; the others still show.
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_TRUE(run.Err.contains(QStringLiteral("chybí.txt")));
+    const QJsonObject trend = QJsonDocument::fromJson(run.Out.toUtf8()).object();
+    const QJsonArray tests = trend["tests"].toArray();
+    ASSERT_EQ(tests.size(), 2);
+    EXPECT_EQ(tests[0].toObject().keys(), (QStringList{"capacity_percent", "date", "file"}));
+    EXPECT_DOUBLE_EQ(tests[0].toObject()["capacity_percent"].toDouble(), 109.0);
+    const QJsonArray batteries = trend["batteries"].toArray();
+    ASSERT_EQ(batteries.size(), Batteries);
+    const QJsonArray seven = batteries[6].toObject()["capacity_percent"].toArray();
+    EXPECT_EQ(batteries[6].toObject()["battery"].toInt(), 7);
+    ASSERT_EQ(seven.size(), 2);
+    EXPECT_DOUBLE_EQ(seven[1].toDouble(), 70.0);
+
+    EXPECT_EQ(Run({QStringLiteral("trend"), file, QStringLiteral("--format"), QStringLiteral("xml")}).Exit, 2);
+    const TCliRun none = Run({QStringLiteral("trend"), dir.filePath(QStringLiteral("chybí.txt"))});
+    EXPECT_EQ(none.Exit, 1);
+    EXPECT_TRUE(none.Out.isEmpty());
+}
