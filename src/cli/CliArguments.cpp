@@ -128,6 +128,13 @@ void BuildCommands(CLI::App& app, TCliArguments& out)
     AddTexts(trend, "FILE", out.Operands, "test text files of one battery set")->required();
     AddFormat(trend, out);
 
+    auto* archive = app.add_subcommand("archive", "the test text files of archive folders, one line each, as the archive window lists them");
+    AddTexts(archive, "FOLDER", out.Operands, "folders to scan (default: the configured archive folders)");
+    archive->add_flag("--no-subfolders", out.NoSubfolders, "leave out the subfolders");
+    AddText(archive, "--battery", out.BatteryFilter, "only tests with this text in one of their first 12 battery cells")
+        ->type_name("TEXT");
+    AddFormat(archive, out);
+
     auto* presets = app.add_subcommand("presets", "locality presets of the tester");
     presets->require_subcommand(1);
     auto* pull = presets->add_subcommand("pull", "read the tester's presets into a preset file");

@@ -20,7 +20,8 @@ int RunCliCommand(const TCliArguments& args)
         {QStringLiteral("delete"), RunDelete},   {QStringLiteral("presets pull"), RunPresetsPull},
         {QStringLiteral("presets push"), RunPresetsPush},
         {QStringLiteral("convert"), RunConvert}, {QStringLiteral("evaluate"), RunEvaluate},
-        {QStringLiteral("health"), RunHealth},   {QStringLiteral("trend"), RunTrend}};
+        {QStringLiteral("health"), RunHealth},   {QStringLiteral("trend"), RunTrend},
+        {QStringLiteral("archive"), RunArchive}};
     TCliReport report;
     const ScopedUserReport useStderr(&report);
     TProgramState& state = TProgramState::Instance();

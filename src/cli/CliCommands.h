@@ -16,3 +16,6 @@ void RunPresetsPush(const TCliArguments& args);
 // Commands on files (CliFileCommands.cpp).
 void RunConvert(const TCliArguments& args);
 void RunEvaluate(const TCliArguments& args);
+
+// The archive of test text files (CliArchiveCommand.cpp).
+void RunArchive(const TCliArguments& args);
