@@ -242,6 +242,22 @@ TEST_P(CliAgainstSim, PresetFailuresAreReportedAndChangeNothing)
     run = Run({QStringLiteral("presets"), QStringLiteral("push"), good});
     EXPECT_EQ(run.Exit, 1);
     EXPECT_TRUE(run.Err.startsWith(QStringLiteral("Fault\n"))) << run.Err.toStdString();
+
+    // One refused chunk does not stop the rest nor the #Ul that lets the tester judge the
+    // whole file by its checksum; the command still fails, as "Pošli" reports the fault.
+    StartSim({QStringLiteral("--refuse"), QStringLiteral("FW:2"), QStringLiteral("--log")});
+    table.PresetCount = 52;
+    for (int i = 0; i < table.PresetCount; ++i)
+        table.Presets[i] = DefaultPreset();
+    const QString many = Path(QStringLiteral("many.lkt"));
+    WriteFile(many, EncodePresetFile(table));
+    run = Run({QStringLiteral("presets"), QStringLiteral("push"), many});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_TRUE(run.Err.startsWith(QStringLiteral("Fault\n"))) << run.Err.toStdString();
+    const QList<TLoggedRequest> requests = sim_->Requests();
+    ASSERT_FALSE(requests.isEmpty());
+    EXPECT_EQ(sim_->Requests("FW").size(), 21);
+    EXPECT_EQ(requests.last().Command, QByteArray("Ul"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Transports, CliAgainstSim, ::testing::Bool(), TransportName);
