@@ -1,36 +1,10 @@
 #include "admin/ui/OnlyLiveControl.h"
 
+#include "app/ui/UserInputEvent.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
-
-namespace {
-
-bool IsUserInput(QEvent::Type type)
-{
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
-    case QEvent::ContextMenu:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::TabletPress:
-    case QEvent::TabletRelease:
-    case QEvent::Drop:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
 
 TOnlyLiveControl::TOnlyLiveControl(QWidget* live) : live_(live)
 {
@@ -53,7 +27,7 @@ bool TOnlyLiveControl::eventFilter(QObject* watched, QEvent* event)
         event->ignore();
         return true;
     }
-    if (!IsUserInput(event->type()))
+    if (!IsUserInputEvent(event->type()))
         return false;
     return !live_ || (widget != live_ && !live_->isAncestorOf(widget));
 }

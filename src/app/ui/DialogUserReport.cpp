@@ -1,5 +1,7 @@
 #include "app/ui/DialogUserReport.h"
 
+#include "app/ui/UserInputEvent.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -10,28 +12,10 @@ const QString Title = QStringLiteral("Vybitor5");
 
 bool isUserInput(const QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
-    case QEvent::Wheel:
-    case QEvent::ContextMenu:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::TabletPress:
-    case QEvent::TabletRelease:
-    case QEvent::Drop:
-        return true;
-    case QEvent::Close: // a close box; the program's own close() is not spontaneous
+    // A close box counts; the program's own close() is not spontaneous.
+    if (event->type() == QEvent::Close)
         return event->spontaneous();
-    default:
-        return false;
-    }
+    return IsUserInputEvent(event->type());
 }
 } // namespace
 
