@@ -59,7 +59,8 @@ TEST(BatteryHealth, SyntheticStringGivesTheWeakBatteriesWithHandComputedFigures)
     // A lower share of the median leaves battery 7 alone: 71.4 % lies between 70 and 80.
     SetWeakShare(s, 70);
     int weakCount = 0;
-    for (const TBatteryHealth& b : LoadedTestHealth(s).Health->Batteries)
+    const THealthOutcome lower = LoadedTestHealth(s);
+    for (const TBatteryHealth& b : lower.Health->Batteries)
         weakCount += b.Weak ? 1 : 0;
     EXPECT_EQ(weakCount, 1);
 

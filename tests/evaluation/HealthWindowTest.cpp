@@ -164,8 +164,11 @@ TEST_F(HealthWindowTest, ArchiveTrendShowsTheSetOverItsDatesAndComparesTwoTests)
     EXPECT_TRUE(w->Ltrend->text().contains(QStringLiteral("hlavním okně")));
     // The synthetic test stays loaded, the files' table K = 2 was not added.
     EXPECT_EQ(state.TempCompTables.size(), size_t(tables));
-    EXPECT_EQ(state.Record().RunInfo.BatteryCount, Batteries);
-    EXPECT_EQ(state.Record().Rows[0].Voltages[0], loadedFirstVoltage);
+    // Packed fields are compared by value.
+    const int batteryCount = state.Record().RunInfo.BatteryCount;
+    const float firstVoltage = state.Record().Rows[0].Voltages[0];
+    EXPECT_EQ(batteryCount, Batteries);
+    EXPECT_EQ(firstVoltage, loadedFirstVoltage);
 
     QTableWidget* heat = w->Gteplo;
     ASSERT_EQ(heat->rowCount(), Set);
