@@ -19,6 +19,14 @@ void ChooseArchiveFolder(std::vector<TArchiveFolder>& folders, int index, const 
         folders.push_back({});
 }
 
+void RemoveArchiveFolder(std::vector<TArchiveFolder>& folders, int index)
+{
+    if (index < 0 || index >= int(folders.size()))
+        return;
+    folders.erase(folders.begin() + index);
+    KeepEmptyFolderRow(folders);
+}
+
 bool NoArchiveFolder(const std::vector<TArchiveFolder>& folders)
 {
     return std::all_of(folders.begin(), folders.end(), [](const TArchiveFolder& f) { return f.Path.isEmpty(); });

@@ -12,5 +12,7 @@ void KeepEmptyFolderRow(std::vector<TArchiveFolder>& folders);
 // A folder chosen with the browse button of row index: a choice in the bottom row adds a
 // new empty row beneath it. The "Podadresáře" value is left as it was.
 void ChooseArchiveFolder(std::vector<TArchiveFolder>& folders, int index, const QString& path);
+// The user removes row index: the rows below move up; the empty bottom row stays.
+void RemoveArchiveFolder(std::vector<TArchiveFolder>& folders, int index);
 // True when no row holds a path (the archive then searches the last directory).
 bool NoArchiveFolder(const std::vector<TArchiveFolder>& folders);

@@ -45,6 +45,7 @@ void TTestDirectory::AddEntry(const TDirectoryEntry& entry, bool dataVersion101)
     for (int c = 0; c < DirColumnCount; ++c)
         Grid.SetCell(c, row, texts[c]);
     ++EntryCount;
+    emit Changed(); // the row shows while the listing goes on
 }
 
 void TTestDirectory::FinishListing()

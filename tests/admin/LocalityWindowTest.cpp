@@ -115,6 +115,72 @@ TEST_F(LocalityWindowTest, InsertSelectAndDeleteFollowTheListRules)
     EXPECT_EQ(SelectedRow(), 2);
 }
 
+// The user clicks and presses keys in the list itself; what the list highlights is the
+// row that the fields, "x", "^", "v", "Ulož" and "Pošli" work on, refused or not.
+TEST_F(LocalityWindowTest, ARefusedRowChangeKeepsTheHighlightOnTheEditedRow)
+{
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    Add(QStringLiteral("Bořitov"));
+    Add(QStringLiteral("Brno"));
+    Add(QStringLiteral("Jihlava"), QStringLiteral("OGi"), 30);
+    const auto highlighted = [&] {
+        QList<int> rows;
+        for (const QModelIndex& index : w.clok->selectionModel()->selectedRows())
+            rows << index.row() + 1;
+        return rows;
+    };
+    const auto click = [&](int row) {
+        const QRect cell = w.clok->visualItemRect(w.clok->item(row - 1, 0));
+        QTest::mouseClick(w.clok->viewport(), Qt::LeftButton, {}, cell.center());
+        QCoreApplication::processEvents();
+    };
+
+    w.lokalita->setText(QStringLiteral("Bořitov"));
+    w.tbat->setText(QStringLiteral("OPzS"));
+    click(2);
+    EXPECT_EQ(report.messages.value(0), QStringLiteral("Už existuje. Pro přepsání použij tlačítko Vlož"));
+    EXPECT_EQ(highlighted(), QList<int>{3});
+    EXPECT_EQ(SelectedRow(), 3);
+    EXPECT_EQ(w.per->value(), 30); // row 3's fields, as edited
+
+    // The same refusal by the arrow key.
+    w.clok->setFocus();
+    QTest::keyClick(w.clok, Qt::Key_Up);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(report.messages.size(), 2);
+    EXPECT_EQ(highlighted(), QList<int>{3});
+
+    // "x" deletes the highlighted row; the others stay as they were.
+    QTest::mouseClick(w.Smaz, Qt::LeftButton);
+    ASSERT_EQ(w.clok->rowCount(), 2);
+    EXPECT_EQ(w.clok->item(0, 0)->text(), QStringLiteral("Bořitov"));
+    EXPECT_EQ(w.clok->item(1, 0)->text(), QStringLiteral("Brno"));
+    EXPECT_EQ(highlighted(), QList<int>{2});
+    EXPECT_EQ(w.lokalita->text(), QStringLiteral("Brno"));
+
+    // An accepted click moves the highlight and the fields together.
+    click(1);
+    EXPECT_EQ(highlighted(), QList<int>{1});
+    EXPECT_EQ(w.lokalita->text(), QStringLiteral("Bořitov"));
+    EXPECT_EQ(report.messages.size(), 2);
+}
+
+// "Vybíjecí proud" shows its whole value, up to the largest the tester takes, with the
+// process locale's decimal comma ("1500,0", not "1500,C" cut by the spin buttons).
+TEST_F(LocalityWindowTest, DischargeFieldShowsItsWholeValue)
+{
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    for (const double value : {1500.0, w.vprv->maximum()}) {
+        w.vprv->setValue(value);
+        const QLineEdit* text = w.vprv->findChild<QLineEdit*>();
+        ASSERT_NE(text, nullptr);
+        EXPECT_LE(text->fontMetrics().horizontalAdvance(text->text()) + 4, text->width()) << text->text().toStdString();
+        EXPECT_LE(w.vprv->geometry().right(), w.vchar->geometry().left()); // the unit stays beside it
+    }
+}
+
 TEST_F(LocalityWindowTest, FieldLimitsAndTheResizeRule)
 {
     EXPECT_EQ(w.per->minimum(), 10);
@@ -132,7 +198,7 @@ TEST_F(LocalityWindowTest, FieldLimitsAndTheResizeRule)
     const int right = w.clok->geometry().right() + 1;
     EXPECT_EQ(w.Vloz->x(), right + 8);
     EXPECT_EQ(w.per->x(), right + 156);
-    EXPECT_EQ(w.vchar->x(), right + 224);
+    EXPECT_EQ(w.vchar->x(), std::max(right + 224, w.vprv->geometry().right() + 5));
     EXPECT_GT(w.clok->width(), 300); // the list grows with the window
 }
 

@@ -13,12 +13,15 @@
 #include "config/ui/PlacementStore.h"
 #include "i18n/LanguageList.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -140,6 +143,63 @@ TEST_F(SettingsWindowTest, BrowseAddsRowsOnlyAtTheBottomAndUnsetSubfoldersStoreE
     EXPECT_EQ(Key(SectionNastaveni, "Arch_sub2"), QStringLiteral("N"));
 }
 
+// A wrong or vanished archive folder is removed in the grid itself: by its row's context
+// menu or the Delete key; the rows below move up and only the remaining paths are stored.
+TEST_F(SettingsWindowTest, FolderRowsAreRemovedByTheContextMenuAndTheDeleteKey)
+{
+    TFnastaveni& w = Show();
+    QStringList answers{dir.filePath("Měření à Київ"), dir.filePath("b"), dir.filePath("c")};
+    w.ChooseFolder = [&](const QString&) { return answers.takeFirst(); };
+    for (int row = 0; row < 3; ++row)
+        ClickBrowse(w, row);
+    ASSERT_EQ(w.AdvColumnGrid1->rowCount(), 4);
+    w.AdvColumnGrid1->item(2, 1)->setCheckState(Qt::Unchecked); // "c" without subfolders
+    QTableWidget* grid = w.AdvColumnGrid1;
+    // A point of a row's "Podadresáře" cell away from its box.
+    const auto inRow = [&](int row) {
+        const QRect cell = grid->visualItemRect(grid->item(row, 1));
+        return QPoint(cell.right() - 3, cell.center().y());
+    };
+
+    // The right click on row 2 offers the removal; chosen, "b" goes.
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction* item : menu->actions())
+            offered << item->text();
+        menu->actions().value(0)->trigger();
+        menu->close();
+    });
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, inRow(1), grid->viewport()->mapToGlobal(inRow(1)));
+    QApplication::sendEvent(grid->viewport(), &rightClick);
+    EXPECT_EQ(offered, QStringList{QStringLiteral("Odstraň adresář")});
+    ASSERT_EQ(grid->rowCount(), 3);
+    EXPECT_EQ(PathCell(w, 0), dir.filePath("Měření à Київ"));
+    EXPECT_EQ(PathCell(w, 1), dir.filePath("c"));
+    EXPECT_EQ(grid->item(1, 1)->checkState(), Qt::Unchecked); // its own box moved with it
+
+    // The first row, clicked and deleted by the key.
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, inRow(0));
+    QTest::keyClick(grid, Qt::Key_Delete);
+    ASSERT_EQ(grid->rowCount(), 2);
+    EXPECT_EQ(PathCell(w, 0), dir.filePath("c"));
+    QTest::keyClick(grid, Qt::Key_Delete);
+    QTest::keyClick(grid, Qt::Key_Delete); // the empty bottom row stays
+    EXPECT_EQ(grid->rowCount(), 1);
+    EXPECT_EQ(PathCell(w, 0), QString());
+    w.ChooseFolder = [&](const QString&) { return dir.filePath("d"); };
+    ClickBrowse(w, 0);
+
+    w.close();
+    EXPECT_EQ(Key(SectionNastaveni, "Archiv_count"), QStringLiteral("1"));
+    EXPECT_EQ(Key(SectionNastaveni, "Arch_path1"), dir.filePath("d"));
+    EXPECT_EQ(Key(SectionNastaveni, "Arch_path2"), QStringLiteral("<none>"));
+}
+
 TEST_F(SettingsWindowTest, StoredChoicesAreClampedAndKeptUnchangedBySave)
 {
     TIniFile ini = ProgramConfigFile();
@@ -220,6 +280,7 @@ TEST_F(SettingsWindowTest, EnglishLanguageFileTranslatesTheWindow)
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Settings"));
     EXPECT_EQ(w.LIPadresa->text(), QStringLiteral("IP address"));
     EXPECT_EQ(w.AdvColumnGrid1->horizontalHeaderItem(1)->text(), QStringLiteral("Subfolders"));
+    EXPECT_EQ(w.RemoveFolderItem->text(), QStringLiteral("Remove folder"));
     languages.SwitchLanguage(1029);
     EXPECT_EQ(w.Label1->text(), QStringLiteral("Adrersáře pro archiv"));
     languages.Reset();

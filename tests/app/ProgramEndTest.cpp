@@ -36,24 +36,37 @@ protected:
         btr.write("VRLA 12V\t600\t1\t2\r\n");
     }
 
-    // Starts the program, lets it come up, closes its main window, waits for its end.
-    void RunAndClose()
+    // Starts the program, lets it come up, closes its main window, waits for its end; its
+    // message boxes are answered and reported on stderr, which is returned.
+    QString RunAndClose()
     {
         QProcess run;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("cs_CZ.UTF-8"));
+        env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(VYBITOR_TEST_QT_PLUGINS));
+        env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("answerboxes"));
         run.setProcessEnvironment(env);
         run.start(program, {});
-        ASSERT_TRUE(run.waitForStarted());
+        if (!run.waitForStarted()) {
+            ADD_FAILURE() << "the program did not start";
+            return {};
+        }
         const QDeadlineTimer deadline(20000);
         while (!CatchesTermination(run.processId()) && !deadline.hasExpired())
             QThread::msleep(10);
-        ASSERT_TRUE(CatchesTermination(run.processId()));
+        if (!CatchesTermination(run.processId())) {
+            ADD_FAILURE() << "the program did not come up";
+            run.kill();
+            run.waitForFinished();
+            return {};
+        }
         ::kill(pid_t(run.processId()), SIGTERM);
-        ASSERT_TRUE(run.waitForFinished(30000)) << "the program did not end";
+        EXPECT_TRUE(run.waitForFinished(30000)) << "the program did not end";
+        const QString said = QString::fromUtf8(run.readAllStandardError());
         EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+        EXPECT_EQ(run.exitCode(), 0) << said.toStdString();
+        return said;
     }
 
     QTemporaryDir dir;
@@ -83,6 +96,26 @@ TEST_F(ProgramEnd, SettingsWindowOpenAtTheEndIsStoredOpenAndTheRestAsTheyWere)
     RunAndClose();
     EXPECT_EQ(ini.ReadInteger("TFnastaveni", "Visible", -1), 0);
     EXPECT_EQ(ini.ReadInteger("TFmain", "Visible", -1), 0);
+}
+
+// Settings that cannot be stored at the end are told, and the program ends only after
+// the user has answered.
+TEST_F(ProgramEnd, ReadOnlySettingsAreToldBeforeTheProgramEnds)
+{
+    ini.WriteInteger("TFnastaveni", "Visible", 1);
+    QFile file(ini.FileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    ASSERT_TRUE(QFile::setPermissions(ini.FileName(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+
+    const QString said = RunAndClose();
+    const QString told = QStringLiteral("Unable to write to ") + ini.FileName();
+    EXPECT_TRUE(said.contains(QStringLiteral("message box: ") + told)) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("answered: ") + told)) << said.toStdString();
+    EXPECT_EQ(said.count(QStringLiteral("message box: ")), 1) << said.toStdString(); // told once
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "support/ProgramRun.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -29,20 +30,24 @@ protected:
         return to;
     }
     // What a file manager sends: the drag enters, then the files are dropped.
-    bool Drop(TFmain& main, const QStringList& paths)
+    bool Drop(QWidget& target, const QStringList& paths)
     {
         QMimeData data;
         QList<QUrl> urls;
         for (const QString& p : paths)
             urls << QUrl::fromLocalFile(p);
         data.setUrls(urls);
-        const QPoint at = main.rect().center();
+        return Drop(target, data);
+    }
+    static bool Drop(QWidget& target, const QMimeData& data)
+    {
+        const QPoint at = target.rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&main, &enter);
+        QApplication::sendEvent(&target, &enter);
         if (!enter.isAccepted())
             return false;
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&main, &drop);
+        QApplication::sendEvent(&target, &drop);
         return drop.isAccepted();
     }
     // The paths the menu of "Otevři" offers, as the user opens it.
@@ -91,6 +96,40 @@ TEST_F(RecentFiles, DroppedTestFileOpensAndOnlyWhatOtevriOpensIsTaken)
     EXPECT_TRUE(run.report.messages[0].contains(damaged)) << run.report.messages[0].toStdString();
     EXPECT_EQ(int(run.State().Record().Header.TestNumber), 203); // a packed field, by value
     EXPECT_EQ(Offered(main), QStringList({stored, text}));
+}
+
+// Dropped on a field, a test file opens as it does on the rest of the window; no field takes
+// its name ("Poznámka" would hold the URL, "Zkouška" refuse '300file:///…'). Text is still
+// the field's.
+TEST_F(RecentFiles, TestFileDroppedOnAFieldOpensInsteadOfEditingIt)
+{
+    TFmain& main = run.Start();
+    const QString text = Copy(Archive + "/B0134.txt", "Měření B0134.txt");
+    const QString stored = Copy(SiteTests + "/B0203.tst", "B0203.tst");
+    const QString workbook = Copy(Archive + "/B0134.txt", "B0134.xlsx");
+
+    ASSERT_TRUE(Drop(*main.Hpoznamka, {text}));
+    EXPECT_EQ(main.Hcislo_mereni->text(), QStringLiteral("134"));
+    const QString note = main.Hpoznamka->text();
+    EXPECT_FALSE(note.contains(QStringLiteral("file:"))) << note.toStdString();
+
+    ASSERT_TRUE(Drop(*main.Gtypzk->lineEdit(), {stored}));
+    EXPECT_EQ(main.Hcislo_mereni->text(), QStringLiteral("203"));
+    EXPECT_FALSE(main.Gtypzk->currentText().contains(QStringLiteral("file:")));
+    EXPECT_TRUE(run.report.messages.isEmpty()) << run.report.messages.join('|').toStdString();
+
+    // A file that "Otevři" does not open: refused by the field too.
+    const QString before = main.Hpoznamka->text();
+    EXPECT_FALSE(Drop(*main.Hpoznamka, {workbook}));
+    EXPECT_EQ(main.Hpoznamka->text(), before);
+    EXPECT_EQ(main.Hcislo_mereni->text(), QStringLiteral("203"));
+
+    // Dragged text lands in the field as before.
+    QMimeData words;
+    words.setText(QStringLiteral("článek 17 slabý"));
+    main.Hpoznamka->clear();
+    EXPECT_TRUE(Drop(*main.Hpoznamka, words));
+    EXPECT_EQ(main.Hpoznamka->text(), QStringLiteral("článek 17 slabý"));
 }
 
 TEST_F(RecentFiles, MenuKeepsTheLastEightNewestFirstAndReopensThemAcrossRuns)

@@ -4,17 +4,24 @@
 #include "app/ui/Hlavicka.h"
 #include "app/ui/Windows.h"
 #include "evaluation/ui/Data.h"
+#include "presentation/ui/Graf.h"
 #include "support/ProgramRun.h"
 #include "tester/TestDirectory.h"
 #include "tester/ui/Hlavicky.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QTableView>
+#include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
+#include <qcustomplot.h>
 
 namespace {
 
@@ -99,6 +106,58 @@ TEST(StartAndEnd, WhatTheUserSetComesBackAtTheNextStart)
     EXPECT_FALSE(Windows().Fnastaveni->isVisible());
 }
 
+// The toolbars cannot be lost: a start whose ConfigFile hides both shows the main toolbar,
+// and the battery panel's title bar offers the program's own popup, the toolbars under their
+// captions after its five items (not the toolkit's list of object names).
+TEST(StartAndEnd, ToolbarsComeBackAtStartAndThroughThePopup)
+{
+    ProgramRun run;
+    {
+        TIniFile ini = run.Ini();
+        ini.WriteString("TFmain", "TBXToolbar2_Visible", "False");
+        ini.WriteString("TFmain", "TBXToolbar3_Visible", "False");
+    }
+    TFmain& main = run.Start();
+    EXPECT_FALSE(main.TBXToolbar3->isHidden());
+    EXPECT_TRUE(main.TBXToolbar2->isHidden());
+
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction* item : menu->actions())
+            if (!item->isSeparator())
+                offered << item->text();
+        menu->actions().constLast()->trigger();
+        menu->close();
+    });
+    QDockWidget* panel = main.TBXDockablePanel1;
+    const QPoint title(panel->width() / 2, 6);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, title, panel->mapToGlobal(title));
+    QApplication::sendEvent(panel, &rightClick);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(offered, QStringList({"Ikony", "Text", "Text + ikony vedle sebe", "Text + ikony nad sebou", "Baterie",
+                                    "Hlavní lišta", "Lišta vyhodnocení"}));
+    EXPECT_FALSE(main.TBXToolbar2->isHidden());
+    run.End();
+    EXPECT_EQ(run.Ini().ReadString("TFmain", "TBXToolbar2_Visible", ""), "True");
+    EXPECT_EQ(run.Ini().ReadString("TFmain", "TBXToolbar3_Visible", ""), "True");
+}
+
+// On a first start "Graf" opens the graph window at a size for its curves.
+TEST(StartAndEnd, GraphWindowOpensAtAUsableSizeOnAFirstStart)
+{
+    ProgramRun run;
+    TFmain& main = run.Start();
+    QTest::mouseClick(main.TBXToolbar3->widgetForAction(main.TBXgraf), Qt::LeftButton);
+    TFgraf* graph = Windows().Fgraf;
+    ASSERT_TRUE(graph->isVisible());
+    EXPECT_GE(graph->width(), 800);
+    EXPECT_GE(graph->Chart()->height(), 300);
+    run.End();
+}
+
 TEST(StartAndEnd, SettingsWindowStoresTheSettingsValuesWhenItCloses)
 {
     ProgramRun run;
@@ -129,6 +188,8 @@ TEST(StartAndEnd, StoredLanguageIsAppliedAtStart)
     EXPECT_EQ(main.TKtyp->itemText(0), QStringLiteral("None"));
     EXPECT_EQ(main.TBXDockablePanel1->windowTitle(), QStringLiteral("Batteries"));
     EXPECT_EQ(main.TBXVisibilityToggleItem1->text(), QStringLiteral("Batteries"));
+    EXPECT_EQ(main.TBXToolbarItem[0]->text(), QStringLiteral("Main toolbar"));
+    EXPECT_EQ(main.TBXToolbarItem[1]->text(), QStringLiteral("Evaluation toolbar"));
     EXPECT_EQ(main.Lprovoz->text(), QStringLiteral("For the operator"));
     TFdata& data = *Windows().Fdata;
     EXPECT_EQ(data.windowTitle(), QStringLiteral("Data"));

@@ -179,10 +179,14 @@ void TFlokality::PlaceControls()
     for (const TFieldPlace& place : places_) {
         place.Caption->setGeometry(right + CaptionOffset, y + 3, FieldOffset - CaptionOffset - 4, 20);
         const bool text = qobject_cast<QLineEdit*>(place.Field) != nullptr;
-        place.Field->setGeometry(right + FieldOffset, y, text ? TextWidth : NumberWidth, 22);
+        // A number field is as wide as its largest value needs beside its arrows ("1500,0"
+        // lost its last digit under them), and its unit moves right of it.
+        const int width = text ? TextWidth : std::max(NumberWidth, place.Field->sizeHint().width());
+        place.Field->setGeometry(right + FieldOffset, y, width, 22);
         if (place.Unit) {
             const int at = place.Unit == vchar || place.Field == vknap || place.Field == vcnap ? VoltsOffset : SecondsOffset;
-            place.Unit->setGeometry(right + at, y, place.Unit == vchar ? 48 : 30, 22);
+            const int x = std::max(right + at, right + FieldOffset + width + 4);
+            place.Unit->setGeometry(x, y, place.Unit == vchar ? 48 : 30, 22);
         }
         y += RowPitch;
     }
@@ -243,6 +247,9 @@ void TFlokality::clokRowChanged(int newRow, int oldRow)
     TakeFields();
     if (!editor_.ChangeRow(newRow + 1, UserReport())) {
         Untracked([&] { clok->setCurrentCell(editor_.SelectedRow - 1, 0); });
+        // A click or key selects its row only after the view told the change: highlight
+        // the refused row's edited one again once that input is done.
+        QMetaObject::invokeMethod(this, [this] { Untracked([] {}); }, Qt::QueuedConnection);
         return;
     }
     ShowFields();

@@ -15,6 +15,7 @@
 #include "i18n/TranslationRegistry.h"
 #include "model/Errors.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
@@ -22,6 +23,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
@@ -36,7 +38,7 @@ namespace {
 // Ids of the window's translatable texts in a language file's [Fnastaveni] section.
 enum TextId {
     IdCaption = 1, IdLIPadresa, IdLMDBuloz_hl_bat, IdLMDButton1, IdLjazyk, IdAcb, IdAnz, IdDkap,
-    IdProvozovatel, IdLabel1, IdCesta, IdPodadresare, IdHkap, IdLslaba
+    IdProvozovatel, IdLabel1, IdCesta, IdPodadresare, IdHkap, IdLslaba, IdOdstranAdresar
 };
 
 constexpr int CestaWidth = 304;
@@ -134,6 +136,12 @@ void TFnastaveni::BuildControls()
     AdvColumnGrid1->setHorizontalHeaderLabels({QStringLiteral("Cesta"), QStringLiteral("Podadresáře")});
     AdvColumnGrid1->verticalHeader()->hide();
     AdvColumnGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A wrong or vanished folder goes with the Delete key or the row's context menu.
+    RemoveFolderItem = new QAction(QStringLiteral("Odstraň adresář"), AdvColumnGrid1);
+    RemoveFolderItem->setShortcut(QKeySequence::Delete);
+    RemoveFolderItem->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    AdvColumnGrid1->addAction(RemoveFolderItem);
+    AdvColumnGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
 void TFnastaveni::BuildHiddenControls()
@@ -175,6 +183,7 @@ void TFnastaveni::RegisterTexts()
     caption(IdHkap, hkap);
     caption(IdLslaba, Lslaba);
     caption(IdCesta, AdvColumnGrid1->horizontalHeaderItem(0));
+    caption(IdOdstranAdresar, RemoveFolderItem);
     QTableWidgetItem* subfolders = AdvColumnGrid1->horizontalHeaderItem(1);
     reg(IdPodadresare, subfolders->text(), [this, subfolders](const QString& t) {
         subfolders->setText(t);
@@ -224,6 +233,18 @@ void TFnastaveni::Bind()
         if (showing_ || item->column() != 1 || item->row() >= int(folders.size()))
             return;
         folders[item->row()].Subfolders = item->checkState() == Qt::Checked ? QStringLiteral("Y") : QStringLiteral("N");
+    });
+    connect(RemoveFolderItem, &QAction::triggered, this, &TFnastaveni::RemoveFolder);
+    connect(AdvColumnGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        const int row = AdvColumnGrid1->rowAt(pos.y());
+        if (row < 0)
+            return;
+        AdvColumnGrid1->setCurrentCell(row, 1);
+        RemoveFolderItem->setEnabled(!state_.Settings.ArchiveFolders[row].Path.isEmpty());
+        QMenu menu(this);
+        menu.addAction(RemoveFolderItem);
+        menu.exec(AdvColumnGrid1->viewport()->mapToGlobal(pos));
+        RemoveFolderItem->setEnabled(true);
     });
     connect(&state_, &TProgramState::SettingsChanged, this, &TFnastaveni::ShowSettings);
 }
@@ -297,6 +318,14 @@ void TFnastaveni::BrowseFolder(int row)
         return;
     ChooseArchiveFolder(folders, row, chosen);
     ShowFolders();
+}
+
+void TFnastaveni::RemoveFolder()
+{
+    const int row = AdvColumnGrid1->currentRow();
+    RemoveArchiveFolder(state_.Settings.ArchiveFolders, row);
+    ShowFolders();
+    AdvColumnGrid1->setCurrentCell(std::min(row, AdvColumnGrid1->rowCount() - 1), 1);
 }
 
 void TFnastaveni::ProvozovatelClick(bool checked)

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -33,6 +34,8 @@ public:
     void ShowSettings();
     // The browse button of archive grid row (0-based data row).
     void BrowseFolder(int row);
+    // Removes the folder of the grid's current row (Delete key, the row's context menu).
+    void RemoveFolder();
 
     QLabel* LIPadresa = nullptr;
     QLineEdit* LMDEdit1 = nullptr;
@@ -46,6 +49,7 @@ public:
     QLabel* Lslaba = nullptr;
     QSpinBox* slaba = nullptr;         // weak below this share of the median, percent
     QTableWidget* AdvColumnGrid1 = nullptr;
+    QAction* RemoveFolderItem = nullptr; // "Odstraň adresář" (Delete) of the folder grid
     // Never shown; they hold settings that only ConfigFile changes.
     TChoiceGroup* LMDRkomunikace = nullptr;
     QComboBox* ComComboBox1 = nullptr;

@@ -45,8 +45,8 @@ void CreateWindows(TProgramState& state)
     w.Fmain->ConnectToggles();
     ConnectReportCommands(w);
     ConnectHealthCommands(w);
-    // The run ends when the main window closes; queued, so that the close first stores
-    // every window as it was, before the quit closes the others.
+    // The run ends when the main window's close is stored (a failure told first); queued,
+    // so that the quit closes the other windows after that close, not inside it.
     QObject::connect(w.Fmain, &TFmain::Closed, QCoreApplication::instance(), &QCoreApplication::quit,
                      Qt::QueuedConnection);
 }

@@ -17,6 +17,28 @@ bool isUserInput(const QEvent* event)
         return event->spontaneous();
     return IsUserInputEvent(event->type());
 }
+
+// The hourglass of an operation in progress is off while a box waits for the user, and on
+// again after it if the operation goes on: nested operations and the link's own "cursor
+// off" before its error box leave no hourglass over a box.
+class TNormalCursor {
+public:
+    TNormalCursor()
+    {
+        for (; QApplication::overrideCursor(); ++levels_)
+            QApplication::restoreOverrideCursor();
+    }
+    ~TNormalCursor()
+    {
+        for (int i = 0; i < levels_; ++i)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    TNormalCursor(const TNormalCursor&) = delete;
+    TNormalCursor& operator=(const TNormalCursor&) = delete;
+
+private:
+    int levels_ = 0;
+};
 } // namespace
 
 TDialogUserReport::TDialogUserReport() { qApp->installEventFilter(this); }
@@ -25,11 +47,13 @@ TDialogUserReport::~TDialogUserReport() { endProgress(); }
 
 void TDialogUserReport::Message(const QString& text)
 {
+    const TNormalCursor normal;
     QMessageBox::information(QApplication::activeWindow(), Title, text);
 }
 
 bool TDialogUserReport::Question(const QString& text)
 {
+    const TNormalCursor normal;
     return QMessageBox::question(QApplication::activeWindow(), Title, text,
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }

@@ -49,6 +49,7 @@ TFmain::TFmain(TProgramState& state, QWidget* parent) : QMainWindow(parent), sta
     layout->addWidget(Panel3);
     setCentralWidget(central);
     BuildBatteryPanel();
+    AddToolbarItems();
     BuildStatusBar();
     BuildPlacementStore();
     RegisterTexts();
@@ -88,12 +89,6 @@ void TFmain::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
 }
 
-void TFmain::closeEvent(QCloseEvent* event)
-{
-    QMainWindow::closeEvent(event);
-    if (event->isAccepted())
-        emit Closed();
-}
 
 void TFmain::ConnectToggles()
 {

@@ -65,6 +65,8 @@ public:
     QMenu* TBXPopupMenu1 = nullptr;
     QAction* TBXItem[4] = {};
     QAction* TBXVisibilityToggleItem1 = nullptr;
+    // The popup's show/hide items of TBXToolbar3 and TBXToolbar2, after "Baterie".
+    QAction* TBXToolbarItem[2] = {};
     QWidget* Panel1 = nullptr;
     QWidget* Panel3 = nullptr;
     QLineEdit *Hcislo_mereni = nullptr, *Hcislo_baterie = nullptr, *Hlokalita = nullptr;
@@ -80,13 +82,15 @@ public:
     QLabel* StatusPanel[4] = {};
 
 signals:
-    void Closed(); // the user closed the main window: the program ends
+    // The user closed the main window and every window is stored: the program ends.
+    void Closed();
     void TestFileUsed(const QString& path); // a test file was opened or saved
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A right click on the battery panel's title bar or a toolbar handle: the popup menu.
+    QMenu* createPopupMenu() override;
 
 private:
     void BuildToolbars();
@@ -94,6 +98,7 @@ private:
     void BuildHeaderPanel(QWidget* parent);
     void BuildResultBand(QWidget* parent);
     void BuildBatteryPanel();
+    void AddToolbarItems();
     void BuildStatusBar();
     void WatchToggleWindow(QWidget* window, QAction* toggle);
 

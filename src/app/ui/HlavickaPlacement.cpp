@@ -30,6 +30,7 @@ int ReadSize(const TIniFile& ini, const QString& section, const char* key, int c
 void TFmain::BuildPlacementStore()
 {
     Placement = new TPlacementStore(this, SectionTFmain, ConfigFilePath());
+    connect(Placement, &TPlacementStore::CloseStored, this, &TFmain::Closed);
     Placement->EndsProgram = true;
     Placement->Hooks.RestoreProperties = [this](TIniFile& ini, const QString& s) { RestoreStoredProperties(ini, s); };
     Placement->Hooks.StoreProperties = [this](TIniFile& ini, const QString& s) { StoreStoredProperties(ini, s); };
@@ -43,6 +44,9 @@ void TFmain::RestoreStoredProperties(const TIniFile& ini, const QString& s)
     state_.Settings.SerialPort = ini.ReadString(s, QStringLiteral("ComPort1_Port"), state_.Settings.SerialPort);
     TBXToolbar2->setVisible(ini.ReadStoredBool(s, QStringLiteral("TBXToolbar2_Visible"), !TBXToolbar2->isHidden()));
     TBXToolbar3->setVisible(ini.ReadStoredBool(s, QStringLiteral("TBXToolbar3_Visible"), !TBXToolbar3->isHidden()));
+    // Never a start without a way to the commands: both hidden brings the main toolbar back.
+    if (TBXToolbar2->isHidden() && TBXToolbar3->isHidden())
+        TBXToolbar3->show();
     panelShown_ = ini.ReadStoredBool(s, PanelKey + QStringLiteral("Visible"), panelShown_);
     TBXDockablePanel1->setVisible(panelShown_);
     panelDockedHeight_ = ReadSize(ini, s, "DockedHeight", panelDockedHeight_);

@@ -65,7 +65,7 @@ Qt::ToolButtonStyle StyleOfMode(int mode)
 
 void TFmain::BuildToolbars()
 {
-    TBXToolbar3 = new QToolBar(QStringLiteral("TBXToolbar3"), this);
+    TBXToolbar3 = new QToolBar(QStringLiteral("Hlavní lišta"), this);
     TBXToolbar3->setObjectName(QStringLiteral("TBXToolbar3"));
     TBXToolbar3->setIconSize(QSize(32, 32));
     QToolBar* bar = TBXToolbar3;
@@ -84,7 +84,7 @@ void TFmain::BuildToolbars()
     addToolBar(Qt::TopToolBarArea, TBXToolbar3);
     addToolBarBreak(Qt::TopToolBarArea);
 
-    TBXToolbar2 = new QToolBar(QStringLiteral("TBXToolbar2"), this);
+    TBXToolbar2 = new QToolBar(QStringLiteral("Lišta vyhodnocení"), this);
     TBXToolbar2->setObjectName(QStringLiteral("TBXToolbar2"));
     TBXToolbar2->addWidget(TranslatedLabel(QStringLiteral("Fmain"), 20, " Kapacita: ", TBXToolbar2));
     TKkapacita = AddChoice(TBXToolbar2, "TKkapacita", {"%", "Ah"}, 40);
@@ -120,6 +120,27 @@ void TFmain::BuildPopupMenu()
         connect(bar, &QWidget::customContextMenuRequested, this,
                 [this, bar](const QPoint& pos) { TBXPopupMenu1->exec(bar->mapToGlobal(pos)); });
     }
+}
+
+void TFmain::AddToolbarItems()
+{
+    TBXPopupMenu1->addSeparator();
+    const QToolBar* bars[2] = {TBXToolbar3, TBXToolbar2};
+    for (int i = 0; i < 2; ++i) {
+        // The item's text follows the toolbar's caption, also in another language.
+        TBXToolbarItem[i] = bars[i]->toggleViewAction();
+        TBXToolbarItem[i]->setObjectName(bars[i]->objectName() + QStringLiteral("Item"));
+        TBXPopupMenu1->addAction(TBXToolbarItem[i]);
+    }
+}
+
+QMenu* TFmain::createPopupMenu()
+{
+    // Not the toolkit's list of docks and toolbars by their object names: the program's
+    // own popup, whose owner keeps the items.
+    auto* menu = new QMenu(this);
+    menu->addActions(TBXPopupMenu1->actions());
+    return menu;
 }
 
 void TFmain::SetToolbarDisplayMode(int mode)
@@ -173,7 +194,7 @@ void TFmain::RefreshChoices()
 }
 
 // Fixed ids of the main window's texts: 1-8 toolbar captions and 11-18 their hints, 20-24
-// the evaluation toolbar, 31-35 the popup menu and the battery panel, 41-50 the header
+// the evaluation toolbar, 31-37 the popup menu, the battery panel and the toolbars, 41-50 the header
 // panel's captions, 61-68 the result band's.
 void TFmain::RegisterTexts()
 {
@@ -187,6 +208,8 @@ void TFmain::RegisterTexts()
         TranslateItem(window, 22 + i, TKtyp, i);
     for (int i = 0; i < 4; ++i)
         TranslateText(window, 31 + i, TBXItem[i]);
-    // The popup item "Baterie" follows the panel's caption.
+    // The popup items "Baterie" and those of the toolbars follow their captions.
     TranslateTitle(window, 35, TBXDockablePanel1);
+    TranslateTitle(window, 36, TBXToolbar3);
+    TranslateTitle(window, 37, TBXToolbar2);
 }

@@ -3,6 +3,7 @@
 #include "app/ui/Hlavicka.h"
 #include "files/RecentFiles.h"
 
+#include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -22,15 +23,20 @@ QString DroppedTestFile(const QMimeData* data)
 TTestFileDrop::TTestFileDrop(TFmain& main) : QObject(&main), main_(main)
 {
     main.setAcceptDrops(true);
-    main.installEventFilter(this);
+    // The fields take drops of their own: seen first here, a file never lands in one.
+    qApp->installEventFilter(this);
 }
 
 bool TTestFileDrop::eventFilter(QObject* watched, QEvent* event)
 {
     const auto type = event->type();
-    if (watched != &main_ || (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
     auto* drop = static_cast<QDropEvent*>(event);
+    // Text dragged into a field stays the field's.
+    if (!widget || widget->window() != &main_ || !drop->mimeData() || !drop->mimeData()->hasUrls())
+        return false;
     const QString path = DroppedTestFile(drop->mimeData());
     if (path.isEmpty()) {
         drop->ignore();

@@ -1,6 +1,7 @@
 #pragma once
-// A test file dropped on the main window opens as "Otevři" opens it: the first file of the
-// drop, when the open dialog's filter would offer it.
+// A test file dropped anywhere on the main window, its fields included, opens as "Otevři"
+// opens it: the first file of the drop, when the open dialog's filter would offer it. Other
+// files are refused there; no field takes a file's name.
 
 #include <QObject>
 

@@ -110,6 +110,7 @@ bool TPlacementStore::eventFilter(QObject* watched, QEvent* event)
                 StoreAllAtProgramEnd(this);
             else
                 StoreReported(false);
+            emit CloseStored();
         }
         return true;
     }

@@ -56,6 +56,11 @@ public:
     // stored since it was last shown; `closing` first, with Visible 0.
     static void StoreAllAtProgramEnd(TPlacementStore* closing = nullptr);
 
+signals:
+    // A close of the window went ahead and is stored, a failure told and answered: what
+    // ends the program waits for this, or the message would go down with the program.
+    void CloseStored();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

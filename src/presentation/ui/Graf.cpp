@@ -64,6 +64,9 @@ TFgraf::TFgraf(TProgramState& state, QWidget* parent)
     chart_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
     column->addWidget(chart_, 1);
     setCentralWidget(central);
+    // The size of a first start (a stored placement replaces it): room for the curves under
+    // two toolbars, not the layout's minimum with a chart a few pixels high.
+    resize(900, 560);
 
     RegisterTexts();
 
