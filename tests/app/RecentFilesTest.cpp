@@ -34,9 +34,13 @@ protected:
     {
         QMimeData data;
         QList<QUrl> urls;
-        for (const QString& p : paths)
+        QStringList texts;
+        for (const QString& p : paths) {
             urls << QUrl::fromLocalFile(p);
+            texts << urls.last().toString();
+        }
         data.setUrls(urls);
+        data.setText(texts.join(QLatin1Char('\n'))); // file managers offer the names as text too
         return Drop(target, data);
     }
     static bool Drop(QWidget& target, const QMimeData& data)
