@@ -12,16 +12,14 @@
 #include "config/ConfigFile.h"
 #include "config/ui/PlacementStore.h"
 #include "i18n/LanguageList.h"
+#include "support/ContextMenu.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -162,19 +160,8 @@ TEST_F(SettingsWindowTest, FolderRowsAreRemovedByTheContextMenuAndTheDeleteKey)
     };
 
     // The right click on row 2 offers the removal; chosen, "b" goes.
-    QStringList offered;
-    QTimer::singleShot(0, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        for (QAction* item : menu->actions())
-            offered << item->text();
-        menu->actions().value(0)->trigger();
-        menu->close();
-    });
-    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, inRow(1), grid->viewport()->mapToGlobal(inRow(1)));
-    QApplication::sendEvent(grid->viewport(), &rightClick);
-    EXPECT_EQ(offered, QStringList{QStringLiteral("Odstraň adresář")});
+    EXPECT_EQ(RightClickAndChoose(*grid->viewport(), inRow(1), QStringLiteral("Odstraň adresář")),
+              QStringList{QStringLiteral("Odstraň adresář")});
     ASSERT_EQ(grid->rowCount(), 3);
     EXPECT_EQ(PathCell(w, 0), dir.filePath("Měření à Київ"));
     EXPECT_EQ(PathCell(w, 1), dir.filePath("c"));

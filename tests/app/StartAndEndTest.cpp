@@ -5,20 +5,17 @@
 #include "app/ui/Windows.h"
 #include "evaluation/ui/Data.h"
 #include "presentation/ui/Graf.h"
+#include "support/ContextMenu.h"
 #include "support/ProgramRun.h"
 #include "tester/TestDirectory.h"
 #include "tester/ui/Hlavicky.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QDockWidget>
-#include <QContextMenuEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
@@ -121,23 +118,9 @@ TEST(StartAndEnd, ToolbarsComeBackAtStartAndThroughThePopup)
     EXPECT_FALSE(main.TBXToolbar3->isHidden());
     EXPECT_TRUE(main.TBXToolbar2->isHidden());
 
-    QStringList offered;
-    QTimer::singleShot(0, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        for (QAction* item : menu->actions())
-            if (!item->isSeparator())
-                offered << item->text();
-        menu->actions().constLast()->trigger();
-        menu->close();
-    });
     QDockWidget* panel = main.TBXDockablePanel1;
     const QPoint title(panel->width() / 2, 6);
-    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, title, panel->mapToGlobal(title));
-    QApplication::sendEvent(panel, &rightClick);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(offered, QStringList({"Ikony", "Text", "Text + ikony vedle sebe", "Text + ikony nad sebou", "Baterie",
+    EXPECT_EQ(RightClickAndChoose(*panel, title, QStringLiteral("Lišta vyhodnocení")), QStringList({"Ikony", "Text", "Text + ikony vedle sebe", "Text + ikony nad sebou", "Baterie",
                                     "Hlavní lišta", "Lišta vyhodnocení"}));
     EXPECT_FALSE(main.TBXToolbar2->isHidden());
     run.End();
