@@ -3,12 +3,12 @@
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
 #include "model/Errors.h"
-#include "tester/SocketWait.h"
 
 #include <QDeadlineTimer>
-#include <QHostInfo>
+#include <QEventLoop>
 #include <QSerialPort>
 #include <QTcpSocket>
+#include <QTimer>
 #include <algorithm>
 #include <cstring>
 
@@ -39,36 +39,32 @@ private:
     bool& busy_;
 };
 
-// Connects the socket to the tester; empty, or what the user is told.
-QString ConnectToTester(QTcpSocket& tcp, quint16 port, int timeoutMs)
+// Connects the socket to the tester; empty, or what the user is told. Qt's
+// waitForConnected() gives the attempt up when its own wait runs out, so the socket's events
+// are taken in short slices of an event loop of its own that takes no user input, and the
+// full connect timeout is the only limit. Each slice ends with a repaint of the windows,
+// which also drops any input that came meanwhile.
+QString ConnectToTester(QTcpSocket& tcp, const QString& address, quint16 port, int timeoutMs)
 {
     tcp.abort();
-    const QString& name = TProgramState::Instance().Settings.TesterAddress;
-    QHostAddress address(name);
-    if (address.isNull()) {
-        // Looked up here, blocking as Qt's own wait would: a lookup in the background
-        // needs an event loop, and the CLI has none.
-        const QHostInfo info = QHostInfo::fromName(name);
-        if (info.addresses().isEmpty())
-            return info.errorString();
-        address = info.addresses().constFirst();
-    }
-    // waitForConnected() gives the attempt up when its own wait runs out, so it is only
-    // called once the socket can tell the outcome; until then the windows repaint between
-    // short waits on the socket, and the full connect timeout is the only limit.
     tcp.connectToHost(address, port);
-    QDeadlineTimer deadline(timeoutMs);
-    while (tcp.state() == QAbstractSocket::ConnectingState && !deadline.hasExpired()) {
-        UserReport().Repaint(); // the desktop program's event processing may finish the connect
-        if (tcp.state() == QAbstractSocket::ConnectingState
-            && WaitUntilWritable(tcp.socketDescriptor(), int(std::min<qint64>(WaitSliceMs, deadline.remainingTime()))))
-            tcp.waitForConnected(int(std::max<qint64>(1, deadline.remainingTime())));
+    const QDeadlineTimer deadline(timeoutMs);
+    const auto connecting = [&tcp] {
+        return tcp.state() == QAbstractSocket::HostLookupState || tcp.state() == QAbstractSocket::ConnectingState;
+    };
+    while (connecting() && !deadline.hasExpired()) {
+        QEventLoop slice;
+        QTimer::singleShot(int(std::min<qint64>(WaitSliceMs, deadline.remainingTime())), &slice, &QEventLoop::quit);
+        QObject::connect(&tcp, &QAbstractSocket::stateChanged, &slice, &QEventLoop::quit);
+        if (connecting())
+            slice.exec(QEventLoop::ExcludeUserInputEvents);
+        UserReport().Repaint();
     }
     if (tcp.state() == QAbstractSocket::ConnectedState)
         return {};
-    if (tcp.state() == QAbstractSocket::UnconnectedState && tcp.error() != QAbstractSocket::SocketTimeoutError)
+    if (tcp.state() == QAbstractSocket::UnconnectedState)
         return tcp.errorString();
-    return QStringLiteral("Connection to %1 timed out.").arg(name);
+    return QStringLiteral("Connection to %1 timed out.").arg(address);
 }
 } // namespace
 
@@ -127,7 +123,7 @@ void TTesterLink::exchangeTcp()
     if (!tcp_)
         tcp_ = std::make_unique<QTcpSocket>();
     if (tcp_->state() != QAbstractSocket::ConnectedState) {
-        const QString error = ConnectToTester(*tcp_, tcpPort_, timeouts_.ConnectMs);
+        const QString error = ConnectToTester(*tcp_, TProgramState::Instance().Settings.TesterAddress, tcpPort_, timeouts_.ConnectMs);
         if (!error.isEmpty()) {
             tcp_->abort();
             UserReport().Busy(false);

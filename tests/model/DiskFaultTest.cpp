@@ -144,6 +144,7 @@ TEST_P(DiskFault, CopiesLeftByAKilledStoreGoAtTheNextStoreOfThatFileAndNothingEl
         QFile file(dir.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("half a file");
+        file.flush();
         ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
     };
     make(".saved.file.vyb-Ab12Cd", 120);

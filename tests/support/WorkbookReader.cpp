@@ -23,8 +23,8 @@ print(json.dumps(out, default=str))
 QJsonObject ReadWorkbook(const QString& path)
 {
     QProcess python;
-    // The reader's own locale must not matter; it parses the XML by its rules.
-    python.start(QStringLiteral("python3"), {QStringLiteral("-c"), QString::fromLatin1(Script), path});
+    // Debian's python3, which python3-openpyxl serves, whatever other python3 the PATH names.
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromLatin1(Script), path});
     if (!python.waitForFinished(60000))
         return {{QStringLiteral("error"), QStringLiteral("python3 did not finish")}};
     const QJsonDocument json = QJsonDocument::fromJson(python.readAllStandardOutput());

@@ -1,5 +1,5 @@
 #pragma once
-// Reads a written workbook back through a real reader of its kind (openpyxl, python3).
+// Reads a written workbook back through a real reader of its kind (openpyxl of Debian's python3).
 
 #include <QJsonObject>
 #include <QString>
