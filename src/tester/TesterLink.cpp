@@ -3,12 +3,12 @@
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
 #include "model/Errors.h"
+#include "tester/SocketWait.h"
 
 #include <QDeadlineTimer>
-#include <QEventLoop>
+#include <QHostInfo>
 #include <QSerialPort>
 #include <QTcpSocket>
-#include <QTimer>
 #include <algorithm>
 #include <cstring>
 
@@ -40,31 +40,35 @@ private:
 };
 
 // Connects the socket to the tester; empty, or what the user is told. Qt's
-// waitForConnected() gives the attempt up when its own wait runs out, so the socket's events
-// are taken in short slices of an event loop of its own that takes no user input, and the
-// full connect timeout is the only limit. Each slice ends with a repaint of the windows,
-// which also drops any input that came meanwhile.
-QString ConnectToTester(QTcpSocket& tcp, const QString& address, quint16 port, int timeoutMs)
+// waitForConnected() gives the attempt up when its own wait runs out, so it is called only
+// once the socket has the outcome; until then the windows repaint (the desktop program's
+// event processing may finish the connect itself) between short waits on the socket, and
+// the full connect timeout is the only limit.
+QString ConnectToTester(QTcpSocket& tcp, const QString& name, quint16 port, int timeoutMs)
 {
     tcp.abort();
+    QHostAddress address(name);
+    if (address.isNull()) {
+        // Looked up here, blocking as Qt's own wait would: a lookup in the background needs
+        // an event loop, and the CLI runs none.
+        const QHostInfo info = QHostInfo::fromName(name);
+        if (info.addresses().isEmpty())
+            return info.errorString();
+        address = info.addresses().constFirst();
+    }
     tcp.connectToHost(address, port);
     const QDeadlineTimer deadline(timeoutMs);
-    const auto connecting = [&tcp] {
-        return tcp.state() == QAbstractSocket::HostLookupState || tcp.state() == QAbstractSocket::ConnectingState;
-    };
-    while (connecting() && !deadline.hasExpired()) {
-        QEventLoop slice;
-        QTimer::singleShot(int(std::min<qint64>(WaitSliceMs, deadline.remainingTime())), &slice, &QEventLoop::quit);
-        QObject::connect(&tcp, &QAbstractSocket::stateChanged, &slice, &QEventLoop::quit);
-        if (connecting())
-            slice.exec(QEventLoop::ExcludeUserInputEvents);
+    while (tcp.state() == QAbstractSocket::ConnectingState && !deadline.hasExpired()) {
         UserReport().Repaint();
+        if (tcp.state() == QAbstractSocket::ConnectingState
+            && WaitUntilWritable(ConnectingDescriptor(tcp), int(std::min<qint64>(WaitSliceMs, deadline.remainingTime()))))
+            tcp.waitForConnected(int(std::max<qint64>(1, deadline.remainingTime())));
     }
     if (tcp.state() == QAbstractSocket::ConnectedState)
         return {};
-    if (tcp.state() == QAbstractSocket::UnconnectedState)
+    if (tcp.state() == QAbstractSocket::UnconnectedState && tcp.error() != QAbstractSocket::SocketTimeoutError)
         return tcp.errorString();
-    return QStringLiteral("Connection to %1 timed out.").arg(address);
+    return QStringLiteral("Connection to %1 timed out.").arg(name);
 }
 } // namespace
 
