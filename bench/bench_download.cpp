@@ -24,6 +24,7 @@ namespace {
 const QString TestName = QStringLiteral("A0001.tst");
 
 TesterSimProcess* sim = nullptr;
+TesterSimProcess* distantSim = nullptr; // a reply latency of 5 ms per request
 qint64 fullSize = 0;
 
 // One request and its whole reply, with nothing but the socket's blocking waits.
@@ -54,13 +55,13 @@ QByteArray readRequest(const QByteArray& path, qint64 offset, int count)
     return request + path;
 }
 
-void BM_BareClient(benchmark::State& state)
+void bareDownload(benchmark::State& state, const TesterSimProcess& emulator)
 {
     const QByteArray path = TesterTestPath(TestName).toLatin1();
     const int block = 250 - int(path.size());
     for (auto _ : state) {
         QTcpSocket socket;
-        socket.connectToHost(QStringLiteral("127.0.0.1"), sim->Port());
+        socket.connectToHost(QStringLiteral("127.0.0.1"), emulator.Port());
         socket.waitForConnected(5000);
         qint64 got = 0;
         for (qint64 k = 0; k <= fullSize / block; ++k) {
@@ -72,6 +73,8 @@ void BM_BareClient(benchmark::State& state)
     }
     state.counters["requests"] = double(fullSize / block + 1);
 }
+
+void BM_BareClient(benchmark::State& state) { bareDownload(state, *sim); }
 BENCHMARK(BM_BareClient)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void downloadThroughLink(benchmark::State& state)
@@ -100,6 +103,19 @@ void BM_ProgramDownloadWithProgressDialog(benchmark::State& state)
     downloadThroughLink(state);
 }
 BENCHMARK(BM_ProgramDownloadWithProgressDialog)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A tester on a real network: every reply comes 5 ms after its request. The link must add
+// nothing per request to that wait (no slice of its own to sleep out).
+void BM_BareClientAt5MsLatency(benchmark::State& state) { bareDownload(state, *distantSim); }
+BENCHMARK(BM_BareClientAt5MsLatency)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_ProgramDownloadAt5MsLatency(benchmark::State& state)
+{
+    UseSimulatorOverTcp(*distantSim);
+    TTesterLink::Instance().SetTimeouts({5000, 3000});
+    downloadThroughLink(state);
+}
+BENCHMARK(BM_ProgramDownloadAt5MsLatency)->Unit(benchmark::kMillisecond)->Iterations(1);
 } // namespace
 
 int main(int argc, char** argv)
@@ -117,6 +133,10 @@ int main(int argc, char** argv)
     if (!emulator.Started())
         return 1;
     sim = &emulator;
+    TesterSimProcess distant({QStringLiteral("--delay-ms"), QStringLiteral("5")}, false, folder.path());
+    if (!distant.Started())
+        return 1;
+    distantSim = &distant;
     UseSimulatorOverTcp(emulator);
     TTesterLink::Instance().SetTimeouts({5000, 3000});
     ReadTesterSettings(TTesterLink::Instance());

@@ -1,6 +1,7 @@
 #include "admin/PresetEditor.h"
 
 #include "app/UserReport.h"
+#include "files/WholeFile.h"
 #include "model/Errors.h"
 #include "model/WholeFileWrite.h"
 
@@ -156,7 +157,11 @@ void TPresetEditor::OpenFile(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw VybitorError(QStringLiteral("Unable to open %1").arg(path));
-    DecodePresetFile(file.readAll(), table_);
+    try {
+        DecodePresetFile(file.readAll(), table_);
+    } catch (const VybitorError& error) {
+        throw VybitorError(FileMessage(error.text(), path));
+    }
     SelectFirst();
 }
 

@@ -1,6 +1,7 @@
 // vybitor5-cli: the program's work without windows, for scripts and headless machines.
 #include "cli/CliArguments.h"
 #include "cli/CliCommands.h"
+#include "model/LibraryLocale.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -21,6 +22,7 @@ int main(int argc, char* argv[])
     // Reports need fonts, hence a GUI application; it never needs a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    UseLocaleFreeLibraryNumbers();
     TCliArguments args;
     const QString error = ParseCliArguments(app.arguments().mid(1), args);
     if (!args.HelpText.isEmpty()) {

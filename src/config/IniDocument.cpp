@@ -32,13 +32,30 @@ QString ValueOf(const QString& line)
     return line.mid(line.indexOf(u'=') + 1).trimmed();
 }
 
+const QByteArray Utf8Mark("\xEF\xBB\xBF");
+
 } // namespace
+
+QString DecodeIniText(const QByteArray& bytes)
+{
+    if (bytes.startsWith(Utf8Mark))
+        return QString::fromUtf8(bytes.sliced(Utf8Mark.size()));
+    return DecodeAnsi(bytes);
+}
+
+QByteArray EncodeIniText(const QString& text)
+{
+    const QByteArray ansi = EncodeAnsi(text);
+    if (DecodeAnsi(ansi) == text)
+        return ansi;
+    return Utf8Mark + text.toUtf8();
+}
 
 TIniDocument TIniDocument::Parse(const QByteArray& bytes)
 {
     TIniDocument doc;
     doc.sections_.push_back({});
-    QString text = DecodeAnsi(bytes);
+    QString text = DecodeIniText(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QStringList lines = text.split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
@@ -59,7 +76,7 @@ QByteArray TIniDocument::Serialize() const
         if (!s.header.isEmpty()) text += s.header + QStringLiteral("\r\n");
         for (const Line& l : s.lines) text += l.raw + QStringLiteral("\r\n");
     }
-    return EncodeAnsi(text);
+    return EncodeIniText(text);
 }
 
 TIniDocument::Section* TIniDocument::Find(const QString& name)

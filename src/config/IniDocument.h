@@ -7,6 +7,14 @@
 #include <optional>
 #include <vector>
 
+// The INI's text encoding. Windows-1250, as the program always wrote it, while every
+// character fits that code page, so such files stay what older versions and other
+// Windows-1250 readers know. A text with a character outside it (a folder named in
+// Cyrillic) is written as UTF-8 behind a byte order mark; a file read with that mark is
+// UTF-8, any other is Windows-1250 (three such bytes cannot begin a Windows-1250 INI).
+QString DecodeIniText(const QByteArray& bytes);
+QByteArray EncodeIniText(const QString& text);
+
 class TIniDocument {
 public:
     static TIniDocument Parse(const QByteArray& bytes);

@@ -71,8 +71,8 @@ void LoadStoredTestFile(TProgramState& state, const QString& path)
         return;
     auto work = std::make_unique<TTestRecord>();
     ClearRecord(*work);
-    if (!DecodeStoredTestFile(bytes, *work).isEmpty()) {
-        UserReport().Message(FileMessage(QStringLiteral("Error"), path));
+    if (const QString why = DecodeStoredTestFile(bytes, *work); !why.isEmpty()) {
+        UserReport().Message(FileMessage(QStringLiteral("Error: ") + why, path));
         return;
     }
     ApplyDataVersionPower(work->Header, state.Settings.DataVersion == DataVersion101);

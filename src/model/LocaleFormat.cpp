@@ -48,7 +48,7 @@ QString formatOne(const QByteArray& directive, char conversion, const FormatArg&
         const double v = arg.kind == FormatArg::Int ? double(arg.i) : arg.d;
         std::snprintf(buffer, sizeof buffer, directive.constData(), v);
         QString out = QString::fromLatin1(buffer);
-        // snprintf follows the C library's LC_NUMERIC, which Qt sets from the environment.
+        // LC_NUMERIC is "C" in the programs; a caller without their start-up may have another.
         out.replace(QLatin1Char(','), QLatin1Char('.'));
         out.replace(QLatin1Char('.'), DecimalSeparator());
         return out;

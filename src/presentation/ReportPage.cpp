@@ -1,14 +1,15 @@
 #include "presentation/ReportPage.h"
 
 #include "model/Errors.h"
+#include "model/WholeFileWrite.h"
 
+#include <QBuffer>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <cmath>
 
 QFont ReportFont(double points, bool bold, bool underline)
@@ -91,15 +92,14 @@ void PrepareReportDevice(QPagedPaintDevice& device, bool landscape)
 void WriteReportPdf(const QString& path, const QString& title, int dotsPerInch,
                     const std::function<void(QPagedPaintDevice&)>& print)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw VybitorError(QStringLiteral("Unable to write to %1").arg(path));
+    // Built in memory and stored in one piece, as every file the program saves.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&document);
         writer.setResolution(dotsPerInch);
         writer.setTitle(title);
         print(writer);
     } // the writer finishes the document when it goes
-    if (!file.commit())
-        throw VybitorError(QStringLiteral("Unable to write to %1").arg(path));
+    WriteWholeFile(path, document.data());
 }

@@ -3,10 +3,13 @@
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
 #include "model/Errors.h"
+#include "tester/SocketWait.h"
 
 #include <QDeadlineTimer>
+#include <QHostInfo>
 #include <QSerialPort>
 #include <QTcpSocket>
+#include <algorithm>
 #include <cstring>
 
 #ifdef Q_OS_UNIX
@@ -19,7 +22,7 @@
 #endif
 
 namespace {
-// Short slices keep the windows painting while a read waits.
+// Short slices keep the windows painting while the link waits.
 constexpr int WaitSliceMs = 20;
 
 class BusyGuard {
@@ -35,6 +38,38 @@ public:
 private:
     bool& busy_;
 };
+
+// Connects the socket to the tester; empty, or what the user is told. Qt's
+// waitForConnected() gives the attempt up when its own wait runs out, so it is called only
+// once the socket has the outcome; until then the windows repaint (the desktop program's
+// event processing may finish the connect itself) between short waits on the socket, and
+// the full connect timeout is the only limit.
+QString ConnectToTester(QTcpSocket& tcp, const QString& name, quint16 port, int timeoutMs)
+{
+    tcp.abort();
+    QHostAddress address(name);
+    if (address.isNull()) {
+        // Looked up here, blocking as Qt's own wait would: a lookup in the background needs
+        // an event loop, and the CLI runs none.
+        const QHostInfo info = QHostInfo::fromName(name);
+        if (info.addresses().isEmpty())
+            return info.errorString();
+        address = info.addresses().constFirst();
+    }
+    tcp.connectToHost(address, port);
+    const QDeadlineTimer deadline(timeoutMs);
+    while (tcp.state() == QAbstractSocket::ConnectingState && !deadline.hasExpired()) {
+        UserReport().Repaint();
+        if (tcp.state() == QAbstractSocket::ConnectingState
+            && WaitUntilWritable(ConnectingDescriptor(tcp), int(std::min<qint64>(WaitSliceMs, deadline.remainingTime()))))
+            tcp.waitForConnected(int(std::max<qint64>(1, deadline.remainingTime())));
+    }
+    if (tcp.state() == QAbstractSocket::ConnectedState)
+        return {};
+    if (tcp.state() == QAbstractSocket::UnconnectedState && tcp.error() != QAbstractSocket::SocketTimeoutError)
+        return tcp.errorString();
+    return QStringLiteral("Connection to %1 timed out.").arg(name);
+}
 } // namespace
 
 TTesterLink::TTesterLink() = default;
@@ -92,18 +127,8 @@ void TTesterLink::exchangeTcp()
     if (!tcp_)
         tcp_ = std::make_unique<QTcpSocket>();
     if (tcp_->state() != QAbstractSocket::ConnectedState) {
-        tcp_->abort();
-        tcp_->connectToHost(TProgramState::Instance().Settings.TesterAddress, tcpPort_);
-        QDeadlineTimer deadline(timeouts_.ConnectMs);
-        while (tcp_->state() != QAbstractSocket::ConnectedState && tcp_->state() != QAbstractSocket::UnconnectedState
-               && !deadline.hasExpired()) {
-            tcp_->waitForConnected(WaitSliceMs);
-            UserReport().Repaint();
-        }
-        if (tcp_->state() != QAbstractSocket::ConnectedState) {
-            const QString error = tcp_->state() == QAbstractSocket::UnconnectedState
-                                      ? tcp_->errorString()
-                                      : QStringLiteral("Connection to %1 timed out.").arg(TProgramState::Instance().Settings.TesterAddress);
+        const QString error = ConnectToTester(*tcp_, TProgramState::Instance().Settings.TesterAddress, tcpPort_, timeouts_.ConnectMs);
+        if (!error.isEmpty()) {
             tcp_->abort();
             UserReport().Busy(false);
             UserReport().Message(error);

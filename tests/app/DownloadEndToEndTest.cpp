@@ -1,5 +1,6 @@
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
+#include "app/ui/DialogUserReport.h"
 #include "evaluation/ui/Data.h"
 #include "support/TesterSimProcess.h"
 #include "tester/TestDirectory.h"
@@ -7,6 +8,9 @@
 #include "tester/ui/Hlavicky.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QTableView>
 #include <gtest/gtest.h>
 
@@ -43,6 +47,46 @@ TEST(DownloadEndToEnd, LoadedTestFillsTheDataWindowAndAppendWidensIt)
         data.grab().save(qEnvironmentVariable("VYBITOR_SCREENSHOTS") + QStringLiteral("/data.png"));
         directory.grab().save(qEnvironmentVariable("VYBITOR_SCREENSHOTS") + QStringLiteral("/hlavicky-sim.png"));
     }
+    TTesterLink::Instance().Disconnect();
+    TTestDirectory::Instance().Reset();
+}
+
+// A tester whose TCP handshake completes only at the client's SYN retry (a router, Wi-Fi, a
+// lost first SYN): the desktop program waits the link's full connect timeout for it, with
+// its own message boxes and the windows kept live meanwhile, then lists and downloads.
+TEST(DownloadEndToEnd, ATesterWhoseHandshakeTakesOverASecondIsListedAndDownloadedFrom)
+{
+    TDialogUserReport dialogs;
+    ScopedUserReport scope(&dialogs);
+    TesterSimProcess sim({QStringLiteral("--handshake-after-ms"), QStringLiteral("1500")});
+    ASSERT_TRUE(sim.Started());
+    QElapsedTimer clock;
+    clock.start();
+    UseSimulatorOverTcp(sim);
+    TTesterLink::Instance().SetTimeouts({}); // the program's own 5000 ms
+    // A message box would wait for a click that never comes: a failure must not hang the run.
+    QTimer closeBoxes;
+    QObject::connect(&closeBoxes, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    closeBoxes.start(10000);
+    int ticks = 0;
+    QTimer live;
+    QObject::connect(&live, &QTimer::timeout, [&ticks] { ++ticks; });
+    live.start(100);
+
+    TProgramState& state = TProgramState::Instance();
+    TTestDirectory::Instance().ShowHidden = false;
+    TFhlavicky directory(state);
+    directory.ShowAndList();
+    EXPECT_GT(clock.elapsed(), 1000) << "connected after more than 1 s";
+    EXPECT_GE(ticks, 5) << "the event loop ran while the link waited";
+    ASSERT_TRUE(directory.LoadItem()->isEnabled());
+    TTestDirectory::Instance().Select({2}, 2);
+    directory.LoadItem()->trigger();
+    EXPECT_EQ(state.Record().RunInfo.BatteryCount, 12);
+    EXPECT_EQ(state.Record().RowCount, 120);
     TTesterLink::Instance().Disconnect();
     TTestDirectory::Instance().Reset();
 }

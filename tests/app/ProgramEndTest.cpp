@@ -4,6 +4,7 @@
 #include "config/IniFile.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -29,9 +30,10 @@ class ProgramEnd : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(QDir().mkpath(home));
         ASSERT_TRUE(QFile::copy(QStringLiteral(VYBITOR_DESKTOP), program));
         QFile::setPermissions(program, QFile::permissions(program) | QFileDevice::ExeOwner);
-        QFile btr(dir.filePath(QStringLiteral("Vybitor5.btr")));
+        QFile btr(QDir(home).filePath(QStringLiteral("Vybitor5.btr")));
         ASSERT_TRUE(btr.open(QIODevice::WriteOnly));
         btr.write("VRLA 12V\t600\t1\t2\r\n");
     }
@@ -70,8 +72,10 @@ protected:
     }
 
     QTemporaryDir dir;
-    QString program = dir.filePath(QStringLiteral("Vybitor5"));
-    TIniFile ini{dir.filePath(QStringLiteral("Vybitor5.ini"))};
+    // The program where a user may keep it: a folder named in Czech, German and Ukrainian.
+    QString home = dir.filePath(QStringLiteral("Program Měření Größe Київ"));
+    QString program = QDir(home).filePath(QStringLiteral("Vybitor5"));
+    TIniFile ini{QDir(home).filePath(QStringLiteral("Vybitor5.ini"))};
 };
 
 TEST_F(ProgramEnd, SettingsWindowOpenAtTheEndIsStoredOpenAndTheRestAsTheyWere)
@@ -119,3 +123,23 @@ TEST_F(ProgramEnd, ReadOnlySettingsAreToldBeforeTheProgramEnds)
 }
 
 } // namespace
+
+// Settings that Windows-1250 cannot hold come back exactly after a run of the real program,
+// whose end rewrites its INI whole.
+TEST_F(ProgramEnd, NamesOutsideWindows1250ComeBackAfterARun)
+{
+    ini.WriteInteger("NASTAVENI", "Archiv_count", 2);
+    ini.WriteString("NASTAVENI", "Arch_path1", QStringLiteral("/data/Měření à Київ"));
+    ini.WriteString("NASTAVENI", "Arch_sub1", QStringLiteral("Y"));
+    ini.WriteString("NASTAVENI", "Arch_path2", QStringLiteral("/data/Straße Львів"));
+    ini.WriteString("NASTAVENI", "Arch_sub2", QStringLiteral("N"));
+    ini.WriteString("NASTAVENI", "Directory", QStringLiteral("/data/Харків Měření/"));
+    ini.WriteString("RecentFiles", "File1", QStringLiteral("/data/Київ Größe/B0134 Zkouška.txt"));
+    RunAndClose();
+
+    EXPECT_EQ(ini.ReadInteger("TFmain", "Visible", -1), 0) << "the run stored its windows";
+    EXPECT_EQ(ini.ReadString("NASTAVENI", "Arch_path1", ""), QStringLiteral("/data/Měření à Київ"));
+    EXPECT_EQ(ini.ReadString("NASTAVENI", "Arch_path2", ""), QStringLiteral("/data/Straße Львів"));
+    EXPECT_EQ(ini.ReadString("NASTAVENI", "Directory", ""), QStringLiteral("/data/Харків Měření/"));
+    EXPECT_EQ(ini.ReadString("RecentFiles", "File1", ""), QStringLiteral("/data/Київ Größe/B0134 Zkouška.txt"));
+}

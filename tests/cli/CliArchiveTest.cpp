@@ -1,4 +1,5 @@
 #include "cli/CliRun.h"
+#include "config/IniDocument.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,7 +53,7 @@ class CliArchive : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QDir root(dir_.path());
+        QDir root(Path({}));
         ASSERT_TRUE(root.mkpath(QStringLiteral("arch/sub")) && root.mkpath(QStringLiteral("other")));
         Write(QStringLiteral("arch/B0134.txt"), ArchiveFile(QStringLiteral("B0134.txt")));
         Write(QStringLiteral("arch/sub/B0189.TXT"), ArchiveFile(QStringLiteral("Jihlava/B0189.txt")));
@@ -67,7 +68,8 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    QString Path(const QString& name) const { return dir_.filePath(name); }
+    // The archive where users keep it: under a folder named in Czech, German and Ukrainian.
+    QString Path(const QString& name) const { return QDir(dir_.filePath(QStringLiteral("Měření à Київ Größe"))).filePath(name); }
     TCliRun Run(const QStringList& command, const QString& ini = QStringLiteral("empty.ini")) const
     {
         return RunCli(QStringList{QStringLiteral("--config"), Path(ini), QStringLiteral("archive")} + command);
@@ -120,9 +122,10 @@ TEST_F(CliArchive, JsonKeysEveryRowByTheGridTitles)
 // choice; none configured lists nothing. A folder typed wrongly is an error.
 TEST_F(CliArchive, ConfiguredFoldersOrNothingAndAMissingFolderFails)
 {
+    // Stored as the program stores it: UTF-8 behind its mark, for the Cyrillic of the path.
     Write(QStringLiteral("folders.ini"),
-          QStringLiteral("[NASTAVENI]\r\nArchiv_count=2\r\nArch_path1=%1\r\nArch_sub1=N\r\nArch_path2=%2\r\nArch_sub2=Y\r\n")
-              .arg(Path(QStringLiteral("arch")), Path(QStringLiteral("other"))).toUtf8());
+          EncodeIniText(QStringLiteral("[NASTAVENI]\r\nArchiv_count=2\r\nArch_path1=%1\r\nArch_sub1=N\r\nArch_path2=%2\r\nArch_sub2=Y\r\n")
+                            .arg(Path(QStringLiteral("arch")), Path(QStringLiteral("other")))));
     TCliRun run = Run({}, QStringLiteral("folders.ini"));
     EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
     EXPECT_EQ(Column(Lines(run.Out), 1), (QStringList{QStringLiteral("B0134.txt"), QStringLiteral("B0178.txt")}));

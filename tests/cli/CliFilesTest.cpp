@@ -9,6 +9,8 @@
 #include "files/TestTextFile.h"
 #include "model/CodePage.h"
 #include "support/LocaleScope.h"
+#include "support/PdfTools.h"
+#include "support/WorkbookReader.h"
 #include "tester/TestDirectory.h"
 #include "tester/TesterLink.h"
 #include "tester/ui/Hlavicky.h"
@@ -19,6 +21,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cmath>
 
 namespace {
 const QString A0001 = QStringLiteral("A0001.tst");
@@ -198,7 +201,7 @@ TEST_F(CliFiles, BadInputFailsAndWritesNothing)
         {Path(QStringLiteral("missing.tst")), QStringLiteral("missing.tst")},
         {Path(QStringLiteral("empty.tst")), QStringLiteral("empty.tst holds no test")},
         {Path(QStringLiteral("garbage.txt")), QStringLiteral("garbage.txt")},
-        {Path(QStringLiteral("batteries.tst")), QStringLiteral("Error")},
+        {Path(QStringLiteral("batteries.tst")), QStringLiteral("Error: The test announces 120 batteries")},
     };
     for (const auto& c : cases) {
         const TCliRun run = Run({QStringLiteral("convert"), c.in, QStringLiteral("-o"), out});
@@ -288,4 +291,54 @@ TEST_F(CliFiles, EvaluateTakesAnyBatteryTypeAndRefusesUnknownChoices)
     run = Run({QStringLiteral("--btr"), Path(QStringLiteral("none.btr")), QStringLiteral("evaluate"), Sample(A0001)});
     EXPECT_EQ(run.Exit, 1);
     EXPECT_TRUE(run.Err.contains(QStringLiteral("none.btr: no such file")));
+}
+
+// Every file the companion writes, under the process locale set for real (Czech, with its
+// decimal comma, and C), into a folder and under a configuration path named in Czech,
+// German and Ukrainian, read back by a real reader of its kind: the workbook by openpyxl
+// (numbers as numbers, with their decimals), the report by pdftotext, the text file by
+// the companion itself under the other locale.
+TEST(CliFilesOfEveryKind, ReadBackUnderTheCzechAndTheCLocale)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("Měření à Київ Größe"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString ini = QDir(folder).filePath(QStringLiteral("nastavení cli.ini"));
+    QFile(ini).open(QIODevice::WriteOnly);
+    const QString siteTest = QStringLiteral(VYBITOR_SOURCE_DIR "/samples/site-tests/B0134.tst");
+    const auto run = [&ini](QStringList command, const char* locale) {
+        const TCliRun r = RunCli(QStringList{QStringLiteral("--config"), ini} + command, locale);
+        EXPECT_EQ(r.Exit, 0) << command.join(u' ').toStdString() << " under " << locale << ": " << r.Err.toStdString();
+        return r.Out;
+    };
+    const std::pair<const char*, const char*> locales[] = {{"cs_CZ.UTF-8", "C"}, {"C", "cs_CZ.UTF-8"}};
+    for (const auto& [locale, other] : locales) {
+        SCOPED_TRACE(locale);
+        const QString base = QDir(folder).filePath(QStringLiteral("Zkouška Plzeň %1").arg(QString::fromLatin1(locale)));
+        for (const char* kind : {".xlsx", ".txt"})
+            run({QStringLiteral("convert"), siteTest, QStringLiteral("-o"), base + QLatin1String(kind)}, locale);
+        run({QStringLiteral("convert"), siteTest, QStringLiteral("-o"), base + QStringLiteral(".pdf"), QStringLiteral("--batteries"),
+             QStringLiteral("12min")},
+            locale);
+
+        const QJsonObject book = ReadWorkbook(base + QStringLiteral(".xlsx"));
+        ASSERT_FALSE(book.contains(QStringLiteral("error"))) << book.value(QStringLiteral("error")).toString().toStdString();
+        const QJsonArray data = book[QStringLiteral("sheets")][QStringLiteral("Data")].toArray();
+        ASSERT_GT(data.size(), 100);
+        const QJsonArray sample = data[50].toArray();
+        for (const QJsonValue cell : sample)
+            EXPECT_TRUE(cell.isDouble()) << cell.toString().toStdString();
+        EXPECT_NE(sample.last().toDouble(), std::floor(sample.last().toDouble())) << "a battery voltage keeps its decimals";
+        EXPECT_DOUBLE_EQ(book[QStringLiteral("margins")][QStringLiteral("Data")][QStringLiteral("left")].toDouble(), 0.7);
+
+        // The report prints the capacity as the companion evaluates it in the same locale.
+        const QString capacity = run({QStringLiteral("evaluate"), siteTest}, locale).section(u'\n', 0, 0).section(u'\t', 1).trimmed();
+        ASSERT_FALSE(capacity.isEmpty());
+        const QString report = RunPdfTool(QStringLiteral("pdftotext"), {base + QStringLiteral(".pdf"), QStringLiteral("-")});
+        EXPECT_TRUE(report.contains(capacity)) << capacity.toStdString() << " in\n" << report.toStdString();
+
+        // The text file means under the other locale what the stored test means there.
+        EXPECT_EQ(run({QStringLiteral("evaluate"), base + QStringLiteral(".txt")}, other),
+                  run({QStringLiteral("evaluate"), siteTest}, other));
+    }
 }

@@ -1,6 +1,8 @@
 #include "app/ExePath.h"
 #include "app/ProgramState.h"
 #include "config/ConfigFile.h"
+#include "files/RecentFiles.h"
+#include "model/CodePage.h"
 #include "support/LocaleScope.h"
 
 #include <QDir>
@@ -191,4 +193,56 @@ TEST_F(ConfigFileTest, DamagedCountsReadAtMost255EntriesAndDoNotOverflow)
     state.BatteryGrid.SetRowCount(3);
     SaveRowCaptions(ini, state.BatteryGrid);
     EXPECT_EQ(ini.ReadInteger("NASTAVENI", "GRBAT_COUNT", 0), 2);
+}
+
+// Names that Windows-1250 cannot hold (Cyrillic beside Czech and German) come back from
+// the INI exactly, the INI itself in a folder so named beside the program; an INI written
+// so far (Windows-1250) reads as before and stays Windows-1250 while everything fits.
+TEST(ConfigFileNames, ValuesOutsideWindows1250ReadBackExactlyAndOldFilesAsBefore)
+{
+    QTemporaryDir dir;
+    const QString home = dir.filePath(QStringLiteral("Program Größe Київ Měření"));
+    ASSERT_TRUE(QDir().mkpath(home));
+    SetExecutablePath(QDir(home).filePath(QStringLiteral("Vybitor5")));
+    const QString path = ExeSiblingPath(QStringLiteral(".ini"));
+    const auto bytes = [&path] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write(EncodeAnsi(QStringLiteral("[NASTAVENI]\r\nArchiv_count=1\r\nArch_path1=/data/Měření Žďár\r\nArch_sub1=Y\r\n"
+                                            "[RecentFiles]\r\nFile1=/data/Zkouška Übung.txt\r\n")));
+    }
+    TIniFile ini(path);
+    TSettingsValues old;
+    ReadSettingsValues(ini, old);
+    ASSERT_EQ(old.ArchiveFolders.size(), 1u);
+    EXPECT_EQ(old.ArchiveFolders[0].Path, QStringLiteral("/data/Měření Žďár"));
+    EXPECT_EQ(ReadRecentFiles(ini), QStringList{QStringLiteral("/data/Zkouška Übung.txt")});
+    SaveSettingsValues(ini, old);
+    EXPECT_FALSE(bytes().startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(bytes().contains(EncodeAnsi(QStringLiteral("Arch_path1=/data/Měření Žďár\r\n"))));
+
+    TSettingsValues s = old;
+    s.ArchiveFolders = {{QStringLiteral("/data/Měření à Київ"), QStringLiteral("N")}, {QStringLiteral("/data/Straße Львів"), QStringLiteral("Y")}};
+    SaveSettingsValues(ini, s);
+    RememberRecentFile(ini, QStringLiteral("/data/Київ Größe/B0134 Zkouška.txt"));
+    TProgramState state;
+    state.LastDirectory = QStringLiteral("/data/Харків Měření/");
+    SaveMainWindow(ini, state, {});
+    EXPECT_TRUE(bytes().startsWith("\xEF\xBB\xBF"));
+
+    TSettingsValues read;
+    ReadSettingsValues(TIniFile(path), read);
+    ASSERT_EQ(read.ArchiveFolders.size(), 2u);
+    EXPECT_EQ(read.ArchiveFolders[0].Path, QStringLiteral("/data/Měření à Київ"));
+    EXPECT_EQ(read.ArchiveFolders[1].Path, QStringLiteral("/data/Straße Львів"));
+    EXPECT_EQ(ReadRecentFiles(TIniFile(path)),
+              QStringList({QStringLiteral("/data/Київ Größe/B0134 Zkouška.txt"), QStringLiteral("/data/Zkouška Übung.txt")}));
+    TProgramState next;
+    RestoreMainWindow(TIniFile(path), next);
+    EXPECT_EQ(next.LastDirectory, QStringLiteral("/data/Харків Měření/"));
+    SetExecutablePath(QString());
 }

@@ -1,13 +1,20 @@
 // The workbook, read back from its XML parts.
 #include "files/FileTestSupport.h"
+
+#include "app/UserReport.h"
 #include "files/ReadOnlyFolder.h"
 #include "files/SpreadsheetExport.h"
+#include "files/StoredTestFile.h"
 
 #include "model/Errors.h"
 #include "support/LocaleScope.h"
+#include "support/WorkbookReader.h"
 
+#include <QDir>
+#include <QJsonArray>
 #include <QProcess>
 #include <QRegularExpression>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -110,4 +117,40 @@ TEST(ExportSpreadsheet, AFailedExportKeepsTheOldFile)
         EXPECT_TRUE(e.text().contains(QStringLiteral("old.xls"))) << e.what();
     }
     EXPECT_EQ(ReadBytes(path), QByteArray("old workbook"));
+}
+
+// Under the process locale set for real (run under cs_CZ.UTF-8 and C): a site test with a
+// failing cell, saved into a folder named in Czech, German and Ukrainian, reads back in a
+// real reader with every number a number with its decimals, and the page margins intact.
+TEST(ExportSpreadsheetProcessLocale, NumbersAndMarginsReadBackWithTheirDecimals)
+{
+    RecordingUserReport report;
+    ScopedUserReport scope(&report);
+    TProgramState s;
+    LoadStoredTestFile(s, QStringLiteral(VYBITOR_SOURCE_DIR "/samples/site-tests/B0134.tst"));
+    ASSERT_TRUE(report.messages.isEmpty()) << report.messages.join(u'|').toStdString();
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Měření à Київ Größe")));
+    const QString path = dir.filePath(QStringLiteral("Měření à Київ Größe/Zkouška Plzeň.xlsx"));
+    ExportSpreadsheet(s, path);
+
+    const QJsonObject book = ReadWorkbook(path);
+    ASSERT_FALSE(book.contains(QStringLiteral("error"))) << book.value(QStringLiteral("error")).toString().toStdString();
+    const QJsonArray data = book[QStringLiteral("sheets")][QStringLiteral("Data")].toArray();
+    ASSERT_EQ(data.size(), MeasurementRowCount(s.Record()));
+    int fractions = 0;
+    for (int row = 1; row < data.size(); ++row)
+        for (const QJsonValue cell : data[row].toArray()) {
+            ASSERT_TRUE(cell.isDouble()) << "row " << row << ": " << cell.toString().toStdString();
+            fractions += cell.toDouble() != std::floor(cell.toDouble());
+        }
+    EXPECT_GT(fractions, data.size()) << "voltages keep their decimals";
+    // The header sheet's numbers are numbers too ("Zkouška": the test minutes).
+    const QJsonArray header = book[QStringLiteral("sheets")][QStringLiteral("List1")].toArray();
+    EXPECT_EQ(header[9].toArray()[1], QJsonValue(300.0));
+    for (const char* sheet : {"List1", "Data"}) {
+        const QJsonObject margins = book[QStringLiteral("margins")][QLatin1String(sheet)].toObject();
+        EXPECT_DOUBLE_EQ(margins[QStringLiteral("left")].toDouble(), 0.7) << sheet;
+        EXPECT_DOUBLE_EQ(margins[QStringLiteral("top")].toDouble(), 0.75) << sheet;
+    }
 }

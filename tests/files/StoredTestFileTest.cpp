@@ -74,11 +74,16 @@ TEST_F(StoredFile, ImpossibleBatteriesAndEmptyFilesChangeNothing)
     tooMany[5] = char(109); // run block: battery count
     QByteArray badNumber = StoredBytes(*source);
     badNumber[StoredBatteryNumbersOffset + 1] = char(108); // 0-based: battery 109
-    for (const QByteArray& bytes : {tooMany, badNumber, StoredBytes(*source).left(50)}) {
+    const std::pair<QByteArray, QString> cases[] = {
+        {tooMany, QStringLiteral("The test announces 109 batteries; at most 108 are possible.")},
+        {badNumber, QStringLiteral("Battery 2 of the test has the number 109; numbers go from 1 to 108.")},
+        {StoredBytes(*source).left(50), QStringLiteral("The test is shorter than its header (50 bytes).")}};
+    for (const auto& [bytes, why] : cases) {
         report.messages.clear();
         const QString path = WriteBytes(dir, QStringLiteral("bad.T03"), bytes);
         LoadStoredTestFile(state, path);
-        EXPECT_EQ(report.messages, QStringList{QStringLiteral("Error\n") + path}); // the file on a line of its own
+        // why the file cannot be read, and the file on a line of its own
+        EXPECT_EQ(report.messages, QStringList{QStringLiteral("Error: ") + why + QLatin1Char('\n') + path});
         EXPECT_EQ(Snapshot(state.Record()), before);
     }
     report.messages.clear();

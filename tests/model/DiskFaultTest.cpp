@@ -10,6 +10,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/RecordBuilder.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -131,6 +132,35 @@ TEST_P(DiskFault, FolderThatCannotExistIsReported)
     const QString inside = path + QStringLiteral("/new.file");
     EXPECT_THROW(GetParam().save(inside), VybitorError);
     expectOldFileKept();
+}
+
+// A kill between naming the copy and renaming it leaves the copy behind. Its name is the
+// program's own (".NAME.vyb-" and six letters or digits), so the next store of that file
+// removes it; a younger copy (another run's store under way), other files' copies and
+// names that only look alike stay.
+TEST_P(DiskFault, CopiesLeftByAKilledStoreGoAtTheNextStoreOfThatFileAndNothingElse)
+{
+    const auto make = [this](const char* name, int ageSeconds) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("half a file");
+        file.flush();
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
+    };
+    make(".saved.file.vyb-Ab12Cd", 120);
+    make(".saved.file.vyb-0x9YzQ", 3600);
+    make(".saved.file.vyb-Xy34Zw", 0);
+    make(".other.file.vyb-Ab12Cd", 120);
+    make("saved.file.mNgCAL", 120);
+    make(".saved.file.vyb-abc", 120);
+    make(".saved.file.vyb-abcdefg", 120);
+    GetParam().save(path);
+    EXPECT_NE(readAll(path), oldFileBytes());
+    QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    EXPECT_EQ(left, QStringList({QStringLiteral(".other.file.vyb-Ab12Cd"), QStringLiteral(".saved.file.vyb-Xy34Zw"),
+                           QStringLiteral(".saved.file.vyb-abc"), QStringLiteral(".saved.file.vyb-abcdefg"),
+                           QStringLiteral("saved.file"), QStringLiteral("saved.file.mNgCAL")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Savers, DiskFault, ::testing::ValuesIn(Savers),

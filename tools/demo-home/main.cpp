@@ -2,7 +2,7 @@
 // its first start (the archive folder, battery row captions, compensation tables), unless it
 // has one already: what the user changed since stays.
 #include "app/ExePath.h"
-#include "model/CodePage.h"
+#include "config/IniDocument.h"
 #include "model/LocaleFormat.h"
 #include "model/WholeFileWrite.h"
 
@@ -68,7 +68,7 @@ int main(int argc, char* argv[])
     const QString ini = ExeSiblingPath(QStringLiteral(".ini"));
     if (QFileInfo::exists(ini))
         return 0;
-    const QString error = ReplaceWholeFile(ini, EncodeAnsi(demoConfiguration(QFileInfo(args[2]).absoluteFilePath())));
+    const QString error = ReplaceWholeFile(ini, EncodeIniText(demoConfiguration(QFileInfo(args[2]).absoluteFilePath())));
     if (!error.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;

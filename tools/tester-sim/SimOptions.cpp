@@ -49,6 +49,13 @@ std::optional<TSimOptions> ParseSimOptions(int argc, char** argv, int& exitCode)
     app.add_option("--generate-site", generateSite, "Write the realistic site tests into DIR and exit")->option_text("DIR");
     app.add_option("--close-after", faults.CloseAfterReplies, "Drop the connection after K replies")->check(CLI::NonNegativeNumber)->option_text("K");
     app.add_option("--delay-ms", faults.DelayMs, "Delay every reply by MS milliseconds")->check(CLI::NonNegativeNumber)->option_text("MS");
+    int handshakeAfter = 0;
+    bool neverHandshake = false;
+    app.add_option("--handshake-after-ms", handshakeAfter,
+                   "Complete no TCP handshake before MS milliseconds after start (clients connect at their next SYN retry)")
+        ->check(CLI::NonNegativeNumber)
+        ->option_text("MS");
+    app.add_flag("--never-handshake", neverHandshake, "Complete no TCP handshake at all");
     app.add_option("--refuse", refusals,
                    "Refuse the two-letter command CMD (FS, FR, FW, FA, Ul, TT, TO, Td, ...): every request, or only the K-th "
                    "(1-based); repeatable. #TT is refused with status 11, every other command with 1")
@@ -83,5 +90,6 @@ std::optional<TSimOptions> ParseSimOptions(int argc, char** argv, int& exitCode)
     options.GenerateFolder = QString::fromStdString(generate);
     options.GenerateSiteFolder = QString::fromStdString(generateSite);
     options.Faults = faults;
+    options.HandshakeAfterMs = neverHandshake ? -1 : handshakeAfter;
     return options;
 }

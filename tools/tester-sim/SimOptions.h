@@ -13,6 +13,7 @@ struct TSimOptions {
     QString PtyLink;
     QString GenerateFolder;
     QString GenerateSiteFolder;
+    int HandshakeAfterMs = 0; // no TCP handshake completes before then; -1 never
     TSimFaults Faults;
 };
 

@@ -1,5 +1,6 @@
 // tester-sim: the tester's side of the link over TCP on loopback or a pseudo-terminal.
 #include "SimOptions.h"
+#include "SlowHandshake.h"
 #include "TesterSim.h"
 #include "tester/TesterFrame.h"
 
@@ -111,10 +112,15 @@ int main(int argc, char* argv[])
     }
 
     QTcpServer server;
+    const bool slowHandshake = options->HandshakeAfterMs != 0;
+    if (slowHandshake)
+        server.setListenBacklogSize(0);
     if (!server.listen(QHostAddress::LocalHost, options->Port)) {
         std::fprintf(stderr, "tester-sim: %s\n", qPrintable(server.errorString()));
         return 1;
     }
+    if (slowHandshake)
+        HoldHandshakesUntil(server, options->HandshakeAfterMs);
     std::printf("port %u\n", server.serverPort());
     std::fflush(stdout);
     QObject::connect(&server, &QTcpServer::newConnection, [&] {

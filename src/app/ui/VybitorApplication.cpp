@@ -2,8 +2,12 @@
 
 #include "app/UserReport.h"
 #include "model/Errors.h"
+#include "model/LibraryLocale.h"
 
-TVybitorApplication::TVybitorApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TVybitorApplication::TVybitorApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    UseLocaleFreeLibraryNumbers();
+}
 
 bool TVybitorApplication::notify(QObject* receiver, QEvent* event)
 {

@@ -1,0 +1,5 @@
+#include "model/LibraryLocale.h"
+
+#include <clocale>
+
+void UseLocaleFreeLibraryNumbers() { std::setlocale(LC_NUMERIC, "C"); }
