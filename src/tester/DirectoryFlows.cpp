@@ -64,9 +64,9 @@ void DeleteSelectedTests(TTesterLink& link, TTestDirectory& directory)
         QByteArray payload(2, '\0');
         payload[0] = char(index & 0xFF);
         payload[1] = char(index >> 8);
-        link.Send('T', 'O', 0, payload);
+        SendWhileReachable(link, 'T', 'O', 0, payload);
     }
-    link.Send('T', 'D');
+    SendWhileReachable(link, 'T', 'D');
     WaitForDeletion(link);
     ReloadTesterDirectory(link, directory);
 }
@@ -76,8 +76,8 @@ void DeleteHiddenTests(TTesterLink& link, TTestDirectory& directory)
     if (!UserReport().Question(MessageText(QStringLiteral("Hl_smazat"))))
         return;
     BusyCursor busy;
-    link.Send('T', 'S');
-    link.Send('T', 'D');
+    SendWhileReachable(link, 'T', 'S');
+    SendWhileReachable(link, 'T', 'D');
     WaitForDeletion(link);
     ReloadTesterDirectory(link, directory);
 }

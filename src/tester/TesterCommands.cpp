@@ -124,13 +124,22 @@ void MarkTestRead(TTesterLink& link, const QString& path)
     link.Send('F', 'A', 0, QByteArray(2, '\0') + EncodeAnsi(path));
 }
 
+uint8_t SendWhileReachable(TTesterLink& link, char command, char subCommand, uint8_t parameter,
+                           const QByteArray& payload)
+{
+    const uint8_t status = link.Send(command, subCommand, parameter, payload);
+    if (link.Unreachable())
+        throw OperationCancelled();
+    return status;
+}
+
 void WaitForDeletion(TTesterLink& link, int pauseMs)
 {
     for (int poll = 0; poll < 101; ++poll) {
-        if (link.Send('T', 'd', 0) == 3)
+        if (SendWhileReachable(link, 'T', 'd', 0) == 3)
             break;
         UserReport().Repaint();
         QThread::msleep(pauseMs);
     }
-    link.Send('T', 'd', 255);
+    SendWhileReachable(link, 'T', 'd', 255);
 }

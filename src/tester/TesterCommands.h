@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
 
 class TTesterLink;
 
@@ -26,6 +27,10 @@ QByteArray ReadTesterFile(TTesterLink& link, const QString& path, bool* refused 
 // (the remaining chunks are still sent). Returns false when any chunk was refused.
 bool WriteTesterFile(TTesterLink& link, const QString& path, const QByteArray& data);
 void MarkTestRead(TTesterLink& link, const QString& path);
+// One request of a deletion: a tester that cannot be reached ends the sequence after its
+// one connection error (OperationCancelled) instead of a box for each of 100 polls.
+uint8_t SendWhileReachable(TTesterLink& link, char command, char subCommand, uint8_t parameter = 0,
+                           const QByteArray& payload = {});
 // Up to 101 polls of #Td 100 ms apart until status 3, then #Td 255.
 void WaitForDeletion(TTesterLink& link, int pauseMs = 100);
 

@@ -91,6 +91,7 @@ uint8_t TTesterLink::Send(char command, char subCommand, uint8_t parameter, cons
 void TTesterLink::Exchange()
 {
     BusyGuard guard(busy_);
+    unreachable_ = false;
     if (tcp_ && tcp_->bytesAvailable() > 0)
         tcp_->readAll(); // stale bytes of an exchange that failed half way
     if (replySource_)
@@ -132,6 +133,7 @@ void TTesterLink::exchangeTcp()
             tcp_->abort();
             UserReport().Busy(false);
             UserReport().Message(error);
+            unreachable_ = true;
             Frame.Head[3] = 1;
             return;
         }

@@ -46,6 +46,8 @@ public:
     void SetTcpPort(quint16 port) { tcpPort_ = port; }
     void SetTimeouts(const TLinkTimeouts& timeouts) { timeouts_ = timeouts; }
     void Disconnect();
+    // Whether the last exchange could not even connect (its error has been shown).
+    bool Unreachable() const { return unreachable_; }
 
     // While set, replies are read from this source instead of the TCP client or the serial
     // port (the request goes nowhere). The source fills exactly count bytes or throws like a
@@ -67,6 +69,7 @@ private:
     quint16 tcpPort_ = TesterTcpPort;
     TLinkTimeouts timeouts_;
     bool busy_ = false;
+    bool unreachable_ = false;
     ReplySource replySource_;
 };
 
