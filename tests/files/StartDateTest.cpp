@@ -33,10 +33,10 @@ TEST(StartDate, FourDigitYearsInTheHeaderDirectoryWorkbookAndReports)
         const QString workbook = dir.filePath(QStringLiteral("t.xlsx"));
         ExportSpreadsheet(s, workbook);
         QProcess python;
-        python.start(QStringLiteral("python3"),
+        python.start(QStringLiteral("/usr/bin/python3"), // Debian's, with python3-openpyxl
                      {QStringLiteral("-c"), QStringLiteral("import openpyxl,sys\n"
                                                            "ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
-                                                           "print('\\n'.join(str(c.value) for r in ws.iter_rows() for c in r))"),
+                                                           "print('\\n'.join(str(c.value).strip() for r in ws.iter_rows() for c in r))"),
                       workbook});
         ASSERT_TRUE(python.waitForFinished(30000));
         const QStringList cells = QString::fromUtf8(python.readAllStandardOutput()).split(QLatin1Char('\n'));

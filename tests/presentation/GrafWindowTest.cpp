@@ -98,12 +98,14 @@ TEST(GrafWindow, LegendInsideBesideOrHiddenIsKeptAsLegenda)
     {
         TProgramState state;
         TFgraf window(state);
-        window.resize(1000, 650);
         Load(state, 108, 50);
+        window.resize(1000, 650);
         window.show();
         QCoreApplication::processEvents();
         QCustomPlot* chart = window.Chart();
         chart->replot();
+        if (qEnvironmentVariableIsSet("VYBITOR_SHOTS"))
+            window.grab().save(qEnvironmentVariable("VYBITOR_SHOTS") + "/graf-legend-beside.png");
         EXPECT_EQ(window.Legenda->currentIndex(), TFgraf::LegendBeside);
         EXPECT_EQ(chart->legend->layout(), chart->plotLayout());
         EXPECT_TRUE(chart->legend->visible());

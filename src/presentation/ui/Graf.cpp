@@ -3,6 +3,7 @@
 #include "app/ExePath.h"
 #include "app/ProgramState.h"
 #include "config/ui/PlacementStore.h"
+#include "model/LocaleFormat.h"
 #include "i18n/TranslationRegistry.h"
 #include "presentation/ui/FlowLayout.h"
 
@@ -64,6 +65,7 @@ TFgraf::TFgraf(TProgramState& state, QWidget* parent)
 
     chart_ = new QCustomPlot(central);
     chart_->setObjectName(QStringLiteral("Chart1"));
+    chart_->setLocale(ProgramLocale()); // "1,6" on an axis in tenths for Czech users
     chart_->setBackground(QColor(223, 243, 247));
     chart_->axisRect()->setBackground(Qt::white);
     chart_->legend->setVisible(true);
