@@ -120,20 +120,20 @@ void AddChart(TTestReportContent& c, const TProgramState& state)
 }
 
 // The table's labels from `first` on: battery values in the largest font up to the
-// captions' 9 points in which every value and a blank fit their column, so that
-// neighbouring cells ("Bat99", "Bat100") never run together.
+// captions' 9 points (down to 5) in which every value and a blank fit their column, so
+// that neighbouring cells ("Bat99", "Bat100") never run together.
 void FitValueFont(TTestReportContent& c, size_t first)
 {
     const QFont full = ReportFont(9);
     double scale = 1;
     for (size_t i = first; i < c.Labels.size(); ++i) {
         const TReportLabel& l = c.Labels[i];
-        if (l.Align & Qt::AlignRight)
+        if (l.Align & Qt::AlignRight && !l.Text.trimmed().isEmpty())
             scale = std::min(scale, l.Box.width() / TextWidth(l.Text.trimmed() + QLatin1Char(' '), full, TestReportUnitsPerInch));
     }
     if (scale >= 1)
         return;
-    const QFont fitted = ReportFont(std::floor(9 * scale * 4) / 4);
+    const QFont fitted = ReportFont(std::max(5.0, std::floor(9 * scale * 4) / 4));
     for (size_t i = first; i < c.Labels.size(); ++i)
         if (c.Labels[i].Align & Qt::AlignRight)
             c.Labels[i].Font = fitted;

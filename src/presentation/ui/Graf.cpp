@@ -72,7 +72,7 @@ TFgraf::TFgraf(TProgramState& state, QWidget* parent)
     chart_->legend->setFillOrder(QCPLayoutGrid::foRowsFirst);
     chart_->legend->setWrap(LegendRowsPerColumn);
     chart_->legend->setFont(QFont(font().family(), 8));
-    chart_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight); // inside, until chosen otherwise
+    chart_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
     column->addWidget(chart_, 1);
     setCentralWidget(central);
 
