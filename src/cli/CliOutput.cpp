@@ -35,7 +35,8 @@ void WriteReport(TProgramState& state, const TCliArguments& args)
         ChooseReportBatteries(args.Batteries, state);
     const QString refusal = TestReportRefusal(state);
     if (!refusal.isEmpty())
-        throw VybitorError(refusal);
+        throw VybitorError(refusal + QStringLiteral("\nChoose at most %1 with --batteries, e.g. --batteries 12min or "
+                                                    "--batteries 1-%1").arg(ReportLimit));
     ProbeWritable(args.Output);
     WriteTestReportPdf(args.Output, PrepareTestReport(state));
 }

@@ -188,7 +188,13 @@ QDateTime TesterDateTime(quint32 secondsSince1980)
     return epoch.addSecs(secondsSince1980);
 }
 
-QString ShortDateFormat() { return ProgramLocale().dateFormat(QLocale::ShortFormat); }
+QString ShortDateFormat()
+{
+    // Some locales' short formats write the year in two digits ("dd.MM.yy" in Czech); the
+    // desktop systems the users come from write four, and a test's year must be unambiguous.
+    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
+    return ProgramLocale().dateFormat(QLocale::ShortFormat).replace(twoDigitYear, QStringLiteral("yyyy"));
+}
 
 QString LongTimeFormat()
 {

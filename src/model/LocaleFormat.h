@@ -51,4 +51,5 @@ QString ShortDateText(const QDate& date);
 // Hours, minutes and seconds in the locale's order, without a time-zone part.
 QString LongTimeText(const QTime& time);
 QString LongTimeFormat();
+// The locale's short date format with the year in four digits ("dd.MM.yyyy" in Czech).
 QString ShortDateFormat();

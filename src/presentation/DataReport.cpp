@@ -14,6 +14,9 @@ constexpr double BandLeft = 38, HeaderTop = 38, DetailTop = 169, LineHeight = 15
 constexpr double PageBottom = (297.0 - 10.0) / 25.4 * 96;
 constexpr double HeaderLefts[DataReportColumns] = {2, 46, 90, 134, 178, 222, 266, 310, 354, 398, 442, 486, 530, 574, 618, 662};
 constexpr double DetailLefts[DataReportColumns] = {2, 46, 90, 134, 178, 222, 266, 310, 354, 398, 442, 486, 530, 576, 618, 662};
+// The logo's box (95 x 62 from top -2) would cover the page number at its design place
+// (top 38); it prints below the logo and below the job's two lines, above the column headers.
+constexpr double PageNumberTop = 94;
 
 // The grid's small sans face.
 QFont GridFont()
@@ -41,7 +44,7 @@ std::vector<TReportLabel> DataReportHeader(const TProgramState& state, int page)
     std::vector<TReportLabel> labels{
         InBand(HeaderTop, QRectF(0, 6, 718, 22), MessageText(QStringLiteral("QRdata_titul")), Qt::AlignHCenter,
                ReportFont(12, true, true)),
-        InBand(HeaderTop, QRectF(662, 38, 56, 14), QStringLiteral("List:     ") + QString::number(page), Qt::AlignLeft,
+        InBand(HeaderTop, QRectF(662, PageNumberTop, 56, 14), QStringLiteral("List:     ") + QString::number(page), Qt::AlignLeft,
                ReportFont(8)),
         InBand(HeaderTop, QRectF(6, 32, 140, 16), l.Lcislo_mereni, Qt::AlignLeft, normal),
         InBand(HeaderTop, QRectF(152, 33, 45, 16), t.Hcislo_mereni, Qt::AlignRight, ReportFont(10, true)),

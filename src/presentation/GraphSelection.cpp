@@ -18,9 +18,17 @@ QColor RandomBatteryColour(QRandomGenerator& random)
     return QColor(rgb[0], rgb[1], rgb[2]);
 }
 
+namespace {
+constexpr double NarrowCurveSpan = 2.0; // volts; narrower curves get an axis in tenths
+} // namespace
+
 TAxisRange FixedAxis(double smallest, double largest)
 {
-    return {double(RoundHalfEven(smallest - 0.5)), double(RoundHalfEven(largest + 0.5))};
+    if (largest - smallest >= NarrowCurveSpan)
+        return {double(RoundHalfEven(smallest - 0.5)), double(RoundHalfEven(largest + 0.5))};
+    // Whole volts would flatten the curves of 2 V cells into a band: the axis is in tenths,
+    // the nearest tenth of each end widened by one more (at least 0.05 V beside the curves).
+    return {(std::round(smallest * 10) - 1) / 10, (std::round(largest * 10) + 1) / 10};
 }
 
 void TGraphSelection::Build(const TTestRecord& record, QRandomGenerator& random)
@@ -38,9 +46,10 @@ void TGraphSelection::Build(const TTestRecord& record, QRandomGenerator& random)
             largest = std::max(largest, double(record.Rows[r].Voltages[k]));
             smallest = std::min(smallest, double(record.Rows[r].Voltages[k]));
         }
-    if (smallest == 1000)
-        smallest = 0;
-    Axis = FixedAxis(smallest, largest);
+    if (smallest == 1000) // no battery point: round(0 - 0.5) to round(0 + 0.5)
+        Axis = {0, 0};
+    else
+        Axis = FixedAxis(smallest, largest);
 }
 
 void TGraphSelection::Refresh(const TTestRecord& record)

@@ -21,7 +21,9 @@ struct TAxisRange {
     double Max = 0;
 };
 
-// The axis after fixing: minimum round(smallest - 0.5), maximum round(largest + 0.5).
+// The axis after fixing: minimum round(smallest - 0.5), maximum round(largest + 0.5); curves
+// spanning less than 2 V get smallest rounded to a tenth minus 0.1 to largest rounded to a
+// tenth plus 0.1 (1.70 to 2.12 V gives 1.6 to 2.2 V).
 TAxisRange FixedAxis(double smallest, double largest);
 
 class TGraphSelection {

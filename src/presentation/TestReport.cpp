@@ -14,8 +14,12 @@
 namespace {
 constexpr double TableWidth = 620;
 constexpr int CaptionPadding = 2; // layout units beside a row caption's text
-constexpr double PageBottom = 210.0 / 25.4 * TestReportUnitsPerInch - 10.0 / 25.4 * TestReportUnitsPerInch;
-const QRectF ChartBox(238, 184, 619, 389);
+constexpr double TableLine = 16;     // height of a battery-table line
+constexpr double CutNoteGap = 18;    // from the last line to the note that the table is cut
+constexpr double ChartGap = 10;      // from a long table's last line to the chart pushed below it
+constexpr double MinChartHeight = 200;
+const QRectF ChartBox = TTestReportContent().Chart; // the chart's design place
+const double TableLimit = ChartBox.bottom() - MinChartHeight - ChartGap; // lowest bottom of a table line
 
 QString Trimmed(const QString& s)
 {
@@ -30,12 +34,13 @@ int ScreenSize(const std::vector<int>& sizes, int index, int fallback)
     return index < int(sizes.size()) && sizes[size_t(index)] > 0 ? sizes[size_t(index)] : fallback;
 }
 
-// One header line: a caption sized to its text at x 41 and a right-aligned value box.
+// One header line: a caption sized to its text at x 41, in the captions' font, and a
+// right-aligned value box in the value's font.
 void AddLine(TTestReportContent& c, double top, const QString& caption, double left, double width,
-             const QString& value, const QFont& font = ReportFont(9), QColor colour = Qt::black)
+             const QString& value, const QFont& valueFont = ReportFont(9), QColor colour = Qt::black)
 {
-    c.Labels.push_back({QRectF(41, top, 200, 16), caption, Qt::AlignLeft | Qt::AlignTop, font, colour});
-    c.Labels.push_back({QRectF(left, top, width, 16), value, Qt::AlignRight | Qt::AlignTop, font, colour});
+    c.Labels.push_back({QRectF(41, top, 200, 16), caption, Qt::AlignLeft | Qt::AlignTop, ReportFont(9), colour});
+    c.Labels.push_back({QRectF(left, top, width, 16), value, Qt::AlignRight | Qt::AlignTop, valueFont, colour});
 }
 
 QString WithColon(const QString& caption)
@@ -78,12 +83,12 @@ void AddHeader(TTestReportContent& c, const TProgramState& state)
     // Without "Druhá kapacita v tisku" the line is printed white: invisible, but in its place.
     AddLine(c, 497, QStringLiteral("Kapacita:"), 127, 67, Trimmed(t.Hkapacita1), capacity,
             state.Settings.DruhaKap ? QColor(Qt::black) : QColor(Qt::white));
-    // The judgement of the capacity takes a line of its own; the note moves down for it.
+    // The judgement of the capacity takes a line of its own under the two capacity lines,
+    // laid out as they are; the note moves down for it.
     double noteTop = 517;
     if (!t.Hhodnoceni.isEmpty()) {
-        c.Labels.push_back({QRectF(41, 515, 100, 16), FormatLocale("Hodnocení (%g %%):", state.Settings.Health.AcceptanceThreshold),
-                            Qt::AlignLeft | Qt::AlignTop, normal});
-        c.Labels.push_back({QRectF(134, 514, 86, 16), t.Hhodnoceni, Qt::AlignRight | Qt::AlignTop, capacity});
+        AddLine(c, 513, FormatLocale("Hodnocení (%g %%):", state.Settings.Health.AcceptanceThreshold), 127, 67,
+                t.Hhodnoceni, capacity);
         noteTop += 17;
     }
     c.Labels.push_back({QRectF(41, noteTop, 200, 16), WithColon(l.Lpoznamka), Qt::AlignLeft, normal});
@@ -114,6 +119,26 @@ void AddChart(TTestReportContent& c, const TProgramState& state)
     }
 }
 
+// The table's labels from `first` on: battery values in the largest font up to the
+// captions' 9 points (down to 5) in which every value and a blank fit their column, so
+// that neighbouring cells ("Bat99", "Bat100") never run together.
+void FitValueFont(TTestReportContent& c, size_t first)
+{
+    const QFont full = ReportFont(9);
+    double scale = 1;
+    for (size_t i = first; i < c.Labels.size(); ++i) {
+        const TReportLabel& l = c.Labels[i];
+        if (l.Align & Qt::AlignRight && !l.Text.trimmed().isEmpty())
+            scale = std::min(scale, l.Box.width() / TextWidth(l.Text.trimmed() + QLatin1Char(' '), full, TestReportUnitsPerInch));
+    }
+    if (scale >= 1)
+        return;
+    const QFont fitted = ReportFont(std::max(5.0, std::floor(9 * scale * 4) / 4));
+    for (size_t i = first; i < c.Labels.size(); ++i)
+        if (c.Labels[i].Align & Qt::AlignRight)
+            c.Labels[i].Font = fitted;
+}
+
 void AddBatteryTable(TTestReportContent& c, const TProgramState& state)
 {
     const TTextGrid& grid = state.BatteryGrid;
@@ -135,6 +160,7 @@ void AddBatteryTable(TTestReportContent& c, const TProgramState& state)
     for (int r = 1; r < grid.RowCount(); ++r)
         captionWidth = std::max(captionWidth, TextWidth(grid.Cell(0, r), font, TestReportUnitsPerInch));
     const std::vector<int> widths = IncludedColumnWidths(screen, checked, int(std::ceil(captionWidth)) + CaptionPadding);
+    const size_t firstLabel = c.Labels.size();
     auto addRow = [&](double y, auto textOf) {
         double x = 250;
         for (size_t i = 0; i < columns.size(); ++i) {
@@ -143,14 +169,16 @@ void AddBatteryTable(TTestReportContent& c, const TProgramState& state)
                 return;
             }
             const Qt::Alignment align = (i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignTop;
-            c.Labels.push_back({QRectF(x, y, widths[i], 16), textOf(columns[i]), align, font});
+            c.Labels.push_back({QRectF(x, y, widths[i], TableLine), textOf(columns[i]), align, font});
             ++c.TableCells;
             x += widths[i];
         }
     };
+    // Lines stop where the note about a cut table would no longer fit above the chart's least height.
+    const double lineLimit = TableLimit - CutNoteGap;
     double y = 88;
     for (int r = 1; r < grid.RowCount(); ++r) {
-        if (y + 16 > PageBottom) {
+        if (y + TableLine > lineLimit) {
             c.TableCut = true;
             break;
         }
@@ -161,7 +189,7 @@ void AddBatteryTable(TTestReportContent& c, const TProgramState& state)
     const TTestRecord& record = state.Record();
     // A test without samples has no final voltage: the line prints empty values.
     const TMeasurementRow* last = record.RowCount > 0 ? &record.Rows[record.RowCount - 1] : nullptr;
-    if (y + 16 <= PageBottom)
+    if (y + TableLine <= lineLimit)
         addRow(y, [&](int col) {
             if (col == 0)
                 return finalVoltage;
@@ -169,24 +197,33 @@ void AddBatteryTable(TTestReportContent& c, const TProgramState& state)
         });
     else
         c.TableCut = true;
+    FitValueFont(c, firstLabel);
     if (c.TableCut)
-        c.Labels.push_back({QRectF(250, std::min(y + 18, PageBottom - 16), TableWidth, 16),
+        c.Labels.push_back({QRectF(250, std::min(y + CutNoteGap, TableLimit - TableLine), TableWidth, TableLine),
                             QStringLiteral("… tabulka baterií se na stránku nevešla celá"), Qt::AlignLeft | Qt::AlignTop,
                             ReportFont(9, false)});
+    // A table reaching the chart's top pushes the chart down; the chart keeps its bottom.
+    double tableBottom = 0;
+    for (size_t i = firstLabel; i < c.Labels.size(); ++i)
+        tableBottom = std::max(tableBottom, c.Labels[i].Box.bottom());
+    if (tableBottom > ChartBox.top())
+        c.Chart.setTop(tableBottom + ChartGap);
 }
 
 void PaintChart(QPainter& p, const TReportCanvas& canvas, const TTestReportContent& c)
 {
     const QFont small = ReportFont(8);
     const double legendRows = std::ceil(c.Series.size() / 6.0);
-    const QRectF legend(ChartBox.x() + 40, ChartBox.y(), ChartBox.width() - 40, 10 + 13 * legendRows);
-    const QRectF plot(ChartBox.x() + 40, legend.bottom() + 8, ChartBox.width() - 48, ChartBox.bottom() - legend.bottom() - 8 - 34);
+    const QRectF legend(c.Chart.x() + 40, c.Chart.y(), c.Chart.width() - 40, 10 + 13 * legendRows);
+    const QRectF plot(c.Chart.x() + 40, legend.bottom() + 8, c.Chart.width() - 48, c.Chart.bottom() - legend.bottom() - 8 - 34);
     double xMax = 0;
     for (const TReportSeries& s : c.Series)
         for (const QPointF& pt : s.Points)
             xMax = std::max(xMax, pt.x());
     xMax = std::max(10.0, std::ceil(xMax / 10) * 10);
-    const double yMin = c.VoltageAxis.Min, yMax = std::max(c.VoltageAxis.Max, c.VoltageAxis.Min + 1);
+    // An empty range (no samples) still gets a plot of one volt.
+    const double yMin = c.VoltageAxis.Min;
+    const double yMax = c.VoltageAxis.Max > yMin ? c.VoltageAxis.Max : yMin + 1;
     auto map = [&](QPointF v) {
         return QPointF(plot.x() + v.x() / xMax * plot.width(), plot.bottom() - (v.y() - yMin) / (yMax - yMin) * plot.height());
     };
@@ -207,7 +244,7 @@ void PaintChart(QPainter& p, const TReportCanvas& canvas, const TTestReportConte
                    canvas.Device(QRectF(a.x() + plot.width(), a.y(), 0, 0)).topLeft());
         p.setPen(QPen(Qt::black, unit * 0.6));
         p.drawLine(canvas.Device(QRectF(a.x() - 3, a.y(), 0, 0)).topLeft(), canvas.Device(QRectF(a, QSizeF())).topLeft());
-        canvas.Draw(TReportLabel{QRectF(a.x() - 32, a.y() - 7, 28, 14), QLocale().toString(v, 'g', 4),
+        canvas.Draw(TReportLabel{QRectF(a.x() - 32, a.y() - 7, 28, 14), ProgramLocale().toString(v, 'g', 4),
                                  Qt::AlignRight | Qt::AlignVCenter, small});
     }
     for (double m = 0; m <= xMax + 1e-9; m += xStep) {
@@ -218,11 +255,11 @@ void PaintChart(QPainter& p, const TReportCanvas& canvas, const TTestReportConte
     }
     canvas.Draw(TReportLabel{QRectF(plot.x(), plot.bottom() + 17, plot.width(), 14), c.AxisTitleX, Qt::AlignHCenter, ReportFont(9)});
     p.save();
-    const QRectF yTitle = canvas.Device(QRectF(ChartBox.x() - 2, plot.y(), 14, plot.height()));
+    const QRectF yTitle = canvas.Device(QRectF(c.Chart.x() - 2, plot.y(), 14, plot.height()));
     p.translate(yTitle.center());
     p.rotate(-90);
     p.translate(-yTitle.center());
-    canvas.Draw(TReportLabel{QRectF(ChartBox.x() - 2 + 7 - plot.height() / 2, plot.center().y() - 7, plot.height(), 14),
+    canvas.Draw(TReportLabel{QRectF(c.Chart.x() - 2 + 7 - plot.height() / 2, plot.center().y() - 7, plot.height(), 14),
                              c.AxisTitleY, Qt::AlignCenter, ReportFont(9)});
     p.restore();
 

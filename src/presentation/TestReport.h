@@ -27,6 +27,7 @@ struct TTestReportContent {
     TReportPicture Logo;
     std::vector<TReportSeries> Series; // the curves that are on, in legend order
     TAxisRange VoltageAxis;
+    QRectF Chart{238, 184, 619, 389};  // lower, keeping its bottom, under a long battery table
     QString AxisTitleX, AxisTitleY;
     int TableCells = 0;
     bool TableCut = false;             // more cells than the page holds

@@ -177,8 +177,9 @@ TEST(StartAndEnd, StoredLanguageIsAppliedAtStart)
     TFdata& data = *Windows().Fdata;
     EXPECT_EQ(data.windowTitle(), QStringLiteral("Data"));
     EXPECT_EQ(data.Grid()->model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Time[s]"));
-    // The data window's print command keeps the caption it got at its creation.
-    EXPECT_EQ(data.Grid()->actions().value(0)->text(), QStringLiteral("Tisk"));
+    // The data window's print button (also in the grid's menu) follows the language.
+    EXPECT_EQ(data.TBXtisk->text(), QStringLiteral("Print"));
+    EXPECT_EQ(data.Grid()->actions().value(0), data.TBXtisk);
     TFhlavicky& list = *Windows().Fhlavicky;
     EXPECT_EQ(list.windowTitle(), QStringLiteral("Test headers"));
     EXPECT_EQ(list.ShowHiddenItem()->text(), QStringLiteral("Show hidden"));

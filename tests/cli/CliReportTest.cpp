@@ -61,6 +61,9 @@ std::set<int> TwelveLowest(const std::vector<double>& voltages)
 }
 } // namespace
 
+const QString TooManyForTheReport = QStringLiteral(
+    "Lze vybrat pouze 18 bat.\nChoose at most 18 with --batteries, e.g. --batteries 12min or --batteries 1-18\n");
+
 class CliReports : public ::testing::Test {
 protected:
     void SetUp() override { QFile(Path(QStringLiteral("cli.ini"))).open(QIODevice::WriteOnly); }
@@ -93,7 +96,7 @@ TEST_F(CliReports, BatteriesChooseTheReportedCurvesAsTheGraphWindowDoes)
     const QString all = Path(QStringLiteral("a5-all.pdf"));
     run = Convert("A0005.tst", all, {QStringLiteral("--batteries"), QStringLiteral("all")});
     EXPECT_EQ(run.Exit, 1);
-    EXPECT_EQ(run.Err, QStringLiteral("Lze vybrat pouze 18 bat.\n"));
+    EXPECT_EQ(run.Err, TooManyForTheReport);
     EXPECT_FALSE(QFileInfo::exists(all));
 
     // Fewer than 13 batteries: the window has no 12min button and keeps all of them, the 12 lowest.
@@ -101,6 +104,22 @@ TEST_F(CliReports, BatteriesChooseTheReportedCurvesAsTheGraphWindowDoes)
     run = Convert("A0001.tst", small, {QStringLiteral("--batteries"), QStringLiteral("12max")});
     EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
     EXPECT_EQ(LegendPositions(small), (std::set<int>{1, 2, 3, 4}));
+}
+
+// A test of more than 18 batteries converted without a choice is refused with the way
+// out, and the way out works.
+TEST_F(CliReports, TooManyBatteriesNameTheWayOut)
+{
+    const QString pdf = Path(QStringLiteral("big.pdf"));
+    TCliRun run = Convert("A0005.tst", pdf, {});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_EQ(run.Err, TooManyForTheReport);
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    for (const char* choice : {"12min", "1-18"}) {
+        run = Convert("A0005.tst", pdf, {QStringLiteral("--batteries"), QString::fromLatin1(choice)});
+        EXPECT_EQ(run.Exit, 0) << choice << run.Err.toStdString();
+        EXPECT_EQ(LegendPositions(pdf).size(), choice == std::string("12min") ? 12u : 18u) << choice;
+    }
 }
 
 TEST_F(CliReports, APositionTheTestLacksIsAUsageErrorAndWritesNothing)

@@ -62,14 +62,14 @@ TEST_P(CliAgainstSim, ListAsJsonKeysTheCellsByTheirTitles)
     const QJsonObject first = rows[0].toObject();
     EXPECT_EQ(first.size(), DirColumnCount);
     EXPECT_EQ(first[QStringLiteral("Test")], QJsonValue(QStringLiteral("0001")));
-    EXPECT_EQ(first[QStringLiteral("Datum")], QJsonValue(QStringLiteral("07.02.24")));
+    EXPECT_EQ(first[QStringLiteral("Datum")], QJsonValue(QStringLiteral("07.02.2024")));
     EXPECT_EQ(first[QStringLiteral("Lokalita")], QJsonValue(QStringLiteral("Brno, Hala 2")));
     EXPECT_EQ(first[QStringLiteral("I/P")], QJsonValue(25.0));
     EXPECT_EQ(first[QStringLiteral("Délka testu")], QJsonValue(9.8));
     EXPECT_EQ(first[QStringLiteral("mark")], QJsonValue(0));
     EXPECT_EQ(first[QStringLiteral("file")], QJsonValue(QStringLiteral("A0001.tst")));
     EXPECT_TRUE(first[QStringLiteral("index")].isDouble());
-    EXPECT_TRUE(run.Out.contains(QStringLiteral("{\"Test\": \"0001\", \"Datum\": \"07.02.24\", \"Čas\": \"0:00:00\"")))
+    EXPECT_TRUE(run.Out.contains(QStringLiteral("{\"Test\": \"0001\", \"Datum\": \"07.02.2024\", \"Čas\": \"0:00:00\"")))
         << run.Out.toStdString();
     EXPECT_TRUE(run.Out.contains(QStringLiteral("\"I/P\": 25.0,")));
     // In English the comma is no decimal separator, the dot is.

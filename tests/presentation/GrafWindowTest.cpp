@@ -1,9 +1,15 @@
 // The graph window on the offscreen platform, driven like a user would.
 
+#include "app/ExePath.h"
 #include "app/ProgramState.h"
+#include "config/IniFile.h"
 #include "presentation/ui/Graf.h"
 #include "support/RecordBuilder.h"
 
+#include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
@@ -74,6 +80,64 @@ TEST(GrafWindow, LegendKeepsOrderAndFollowsSada)
     EXPECT_EQ(window.Chart()->yAxis->range().upper, RoundHalfEven(72.0 + 0.5));
     window.TBXItem1->trigger(); // All
     EXPECT_EQ(LegendTitles(window.Chart()).size(), 7);
+}
+
+// The legend's place is picked in the window's choice and kept in its INI section as
+// Legenda: 0 inside the plot, 1 beside it, 2 hidden; a value the choice lacks is inside.
+TEST(GrafWindow, LegendInsideBesideOrHiddenIsKeptAsLegenda)
+{
+    QTemporaryDir dir;
+    SetExecutablePath(dir.filePath(QStringLiteral("Vybitor5")));
+    const QString ini = dir.filePath(QStringLiteral("Vybitor5.ini"));
+    auto writeLegenda = [&](const char* value) {
+        QFile file(ini);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("[TFgraf]\r\nLegenda=") + value + "\r\n");
+    };
+    writeLegenda("1");
+    {
+        TProgramState state;
+        TFgraf window(state);
+        Load(state, 108, 50);
+        window.resize(1000, 650);
+        window.show();
+        QCoreApplication::processEvents();
+        QCustomPlot* chart = window.Chart();
+        chart->replot();
+        if (qEnvironmentVariableIsSet("VYBITOR_SHOTS"))
+            window.grab().save(qEnvironmentVariable("VYBITOR_SHOTS") + "/graf-legend-beside.png");
+        EXPECT_EQ(window.Legenda->currentIndex(), TFgraf::LegendBeside);
+        EXPECT_EQ(chart->legend->layout(), chart->plotLayout());
+        EXPECT_TRUE(chart->legend->visible());
+        EXPECT_GE(chart->legend->outerRect().left(), chart->axisRect()->outerRect().right()) << "beside, not over the curves";
+
+        QTest::keyClick(window.Legenda, Qt::Key_Down);
+        EXPECT_EQ(window.Legenda->currentText(), QStringLiteral("Bez legendy"));
+        chart->replot();
+        EXPECT_FALSE(chart->legend->visible());
+        EXPECT_EQ(chart->plotLayout()->columnCount(), 1) << "the plot takes the width back";
+
+        QTest::keyClick(window.Legenda, Qt::Key_Up);
+        QTest::keyClick(window.Legenda, Qt::Key_Up);
+        chart->replot();
+        EXPECT_EQ(chart->legend->layout(), chart->axisRect()->insetLayout());
+        EXPECT_TRUE(chart->legend->visible());
+        EXPECT_TRUE(chart->axisRect()->rect().contains(chart->legend->outerRect())) << "inside, as before";
+
+        QTest::keyClick(window.Legenda, Qt::Key_End);
+        window.close();
+    }
+    EXPECT_EQ(TIniFile(ini).ReadInteger(QStringLiteral("TFgraf"), QStringLiteral("Legenda"), -1), TFgraf::LegendHidden);
+
+    writeLegenda("7");
+    {
+        TProgramState state;
+        TFgraf window(state);
+        window.show();
+        EXPECT_EQ(window.Legenda->currentIndex(), TFgraf::LegendInside);
+        EXPECT_EQ(window.Chart()->legend->layout(), window.Chart()->axisRect()->insetLayout());
+    }
+    SetExecutablePath(QString());
 }
 
 TEST(GrafWindow, ScreenshotWithManyBatteries)

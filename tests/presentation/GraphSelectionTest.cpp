@@ -41,6 +41,27 @@ TEST(GraphAxis, BuildFixesTheAxisAroundAllBatteryPoints)
     EXPECT_EQ(graph.Axis.Max, 14);
 }
 
+// Curves spanning less than 2 V are fixed in tenths: the 2 V cells of site test B0203,
+// 1.70 to 2.12 V, give 1.6 to 2.2 V. The total voltage widens the span back to whole volts.
+TEST(GraphAxis, NarrowSpansAreFixedInTenths)
+{
+    QRandomGenerator random(1);
+    auto record = FlatRecord(4, 5, 1.70, 2.12);
+    TGraphSelection graph;
+    graph.Build(*record, random);
+    EXPECT_DOUBLE_EQ(graph.Axis.Min, 1.6);
+    EXPECT_DOUBLE_EQ(graph.Axis.Max, 2.2);
+    graph.UCelkove = true;
+    graph.Refresh(*record);
+    EXPECT_EQ(graph.Axis.Min, 1);
+    EXPECT_EQ(graph.Axis.Max, RoundHalfEven(2.12f * 4 + 0.5));
+    // Every curve stays at least 0.05 V inside; a span of exactly 2 V is whole volts.
+    EXPECT_DOUBLE_EQ(FixedAxis(12.34, 13.66).Min, 12.2);
+    EXPECT_DOUBLE_EQ(FixedAxis(12.34, 13.66).Max, 13.8);
+    EXPECT_DOUBLE_EQ(FixedAxis(1.75, 2.05).Min, 1.7);
+    EXPECT_DOUBLE_EQ(FixedAxis(10.0, 12.0).Max, 12);
+}
+
 TEST(GraphAxis, NoSamplesGiveAnAxisFromZero)
 {
     QRandomGenerator random(1);

@@ -18,6 +18,7 @@
 #include <QPrintPreviewWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -94,11 +95,19 @@ TEST_F(ReportPreview, MainWindowTiskOpensTheTestReport)
     EXPECT_TRUE(report.messages.isEmpty());
 }
 
+// The data window's print command is a visible button of its toolbar.
 TEST_F(ReportPreview, DataWindowPrintOpensTheDataReportPages)
 {
     TWindows& w = Windows();
     Load(3, 150);
-    emit w.Fdata->PrintRequested();
+    w.Fdata->show();
+    auto* bar = w.Fdata->findChild<QToolBar*>();
+    ASSERT_TRUE(bar);
+    QWidget* button = bar->widgetForAction(w.Fdata->TBXtisk);
+    ASSERT_TRUE(button);
+    EXPECT_TRUE(button->isVisible());
+    EXPECT_EQ(w.Fdata->TBXtisk->text(), QStringLiteral("Tisk"));
+    QTest::mouseClick(button, Qt::LeftButton);
     QPrintPreviewDialog* dialog = w.Rep2Vybitor->Dialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->printer()->pageLayout().orientation(), QPageLayout::Portrait);

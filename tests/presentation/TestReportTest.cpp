@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "model/Errors.h"
 #include "presentation/DataReport.h"
+#include "presentation/JpegLogo.h"
 #include "presentation/PixelColumns.h"
 #include "presentation/TestReport.h"
 #include "support/LocaleScope.h"
@@ -78,6 +79,17 @@ QRectF WordBox(const QString& bbox, const QString& word)
     return QRectF(QPointF(value("xMin"), value("yMin")), QPointF(value("xMax"), value("yMax")));
 }
 
+// The boxes of every word `word`, in page order.
+std::vector<QRectF> WordBoxes(QString bbox, const QString& word)
+{
+    std::vector<QRectF> boxes;
+    for (QRectF box = WordBox(bbox, word); !box.isNull(); box = WordBox(bbox, word)) {
+        boxes.push_back(box);
+        bbox = bbox.mid(bbox.indexOf(QStringLiteral(">") + word + QStringLiteral("</word>")) + 1);
+    }
+    return boxes;
+}
+
 double WordLeft(const QString& bbox, const QString& word)
 {
     const QRectF box = WordBox(bbox, word);
@@ -115,6 +127,114 @@ TEST(TestReport, SecondCapacityIsWhiteButInPlace)
     EXPECT_EQ(value->Box.top(), 497);
     state.Settings.DruhaKap = true;
     EXPECT_EQ(Find(PrepareTestReport(state), "196 Ah")->Colour, QColor(Qt::black));
+}
+
+// Both capacity captions print as every caption does (9 point, regular), their values in
+// 10 point bold; the verdict's line is laid out as theirs, its value ending where they end.
+TEST(TestReport, CapacityCaptionsInTheCaptionFontAndTheVerdictLinedUp)
+{
+    LocaleScope cs("cs_CZ");
+    TProgramState state;
+    FillState(state, 2, 3);
+    state.Settings.DruhaKap = true;
+    state.Texts.Hhodnoceni = QStringLiteral("nevyhovuje");
+    const TTestReportContent c = PrepareTestReport(state);
+    const TReportLabel* capacity = Find(c, "98.4 %");
+    const TReportLabel* verdict = Find(c, "nevyhovuje");
+    const TReportLabel* verdictCaption = Find(c, "Hodnocení (80 %):");
+    ASSERT_TRUE(capacity && verdict && verdictCaption);
+    EXPECT_EQ(verdict->Box.right(), capacity->Box.right());
+    EXPECT_EQ(verdict->Font, capacity->Font);
+    EXPECT_EQ(verdictCaption->Box.top(), verdict->Box.top());
+    EXPECT_EQ(verdict->Box.top() - Find(c, "196 Ah")->Box.top(), 497 - 481);
+    EXPECT_EQ(verdictCaption->Font, Find(c, "Zakázka:")->Font);
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("capacity.pdf");
+    WriteTestReportPdf(pdf, c);
+    const QString words = PdfWords(pdf);
+    const double pointsPerUnit = 72.0 / TestReportUnitsPerInch;
+    const std::vector<QRectF> captions = WordBoxes(words, "Kapacita:");
+    ASSERT_EQ(captions.size(), 2u);
+    const double captionWidth = TextWidth("Kapacita:", ReportFont(9), 72);
+    ASSERT_GT(std::abs(TextWidth("Kapacita:", ReportFont(10, true), 72) - captionWidth), 3.0);
+    for (const QRectF& caption : captions) {
+        EXPECT_NEAR(caption.width(), captionWidth, 0.6);
+        EXPECT_NEAR(caption.height(), WordBox(words, "Zakázka:").height(), 0.3);
+    }
+    EXPECT_GT(WordBox(words, "Ah").height(), captions[0].height() + 0.5) << "the value stays 10 point";
+    EXPECT_NEAR(WordBox(words, "nevyhovuje").right(), WordBox(words, "%").right(), 0.6);
+    EXPECT_NEAR(WordBox(words, "nevyhovuje").right(), 194 * pointsPerUnit, 1.5);
+    EXPECT_NEAR(WordBox(words, "nevyhovuje").bottom(), WordBox(words, "(80").bottom(), 1.5);
+}
+
+// Nine battery-table rows reach the chart's top: the chart starts 10 units below the
+// final-voltage line and keeps its bottom. Three-digit battery numbers of 18 batteries
+// shrink the values' font until every value and a blank fit their cell.
+TEST(TestReport, LongTableMovesTheChartDownAndCellsKeepABlank)
+{
+    LocaleScope cs("cs_CZ");
+    TProgramState state;
+    FillState(state, 18, 30);
+    TTestReportContent c = PrepareTestReport(state);
+    EXPECT_EQ(c.Chart, QRectF(238, 184, 619, 389)) << "a short table leaves the chart in place";
+
+    state.BatteryGrid.SetRowCount(10);
+    for (int r = 4; r < 10; ++r)
+        state.BatteryGrid.SetCell(0, r, QStringLiteral("Řádek %1").arg(r));
+    for (int k = 1; k <= 18; ++k)
+        state.BatteryGrid.SetCell(k, 1, QStringLiteral("Bat%1").arg(98 + k));
+    c = PrepareTestReport(state);
+    const TReportLabel* finalCaption = Find(c, "Konečné napětí");
+    ASSERT_TRUE(finalCaption);
+    EXPECT_DOUBLE_EQ(c.Chart.top(), finalCaption->Box.bottom() + 10);
+    EXPECT_DOUBLE_EQ(c.Chart.bottom(), 573);
+    EXPECT_FALSE(c.TableCut);
+    for (const TReportLabel& l : c.Labels) {
+        if (l.Box.left() < 250 || l.Text.isEmpty())
+            continue;
+        EXPECT_LE(l.Box.bottom(), c.Chart.top()) << l.Text.toStdString();
+        if (l.Align & Qt::AlignRight) {
+            EXPECT_LE(TextWidth(l.Text.trimmed() + ' ', l.Font, TestReportUnitsPerInch), l.Box.width()) << l.Text.toStdString();
+        }
+    }
+    EXPECT_LT(Find(c, "Bat100")->Font.pointSizeF(), 9);
+    EXPECT_EQ(finalCaption->Font.pointSizeF(), 9) << "captions keep their size";
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("long.pdf");
+    WriteTestReportPdf(pdf, c);
+    if (qEnvironmentVariableIsSet("VYBITOR_SHOTS"))
+        QFile::copy(pdf, qEnvironmentVariable("VYBITOR_SHOTS") + "/long-table.pdf");
+    const QString words = PdfWords(pdf);
+    const QRectF bat99 = WordBox(words, "Bat99"), bat100 = WordBox(words, "Bat100"), bat101 = WordBox(words, "Bat101");
+    ASSERT_FALSE(bat99.isNull() || bat100.isNull() || bat101.isNull()) << "the cells run together";
+    EXPECT_GT(bat100.left() - bat99.right(), 1.5);
+    EXPECT_GT(bat101.left() - bat100.right(), 1.5);
+    const double pointsPerUnit = 72.0 / TestReportUnitsPerInch;
+    EXPECT_GT(WordBox(words, "Čas").top(), c.Chart.top() * pointsPerUnit) << "the time axis title moves with the chart";
+}
+
+// The chart of 2 V cells prints on the graph window's axis in tenths, not stretched to a volt.
+TEST(TestReport, TwoVoltCellsPrintOnAnAxisInTenths)
+{
+    LocaleScope cs("cs_CZ");
+    TProgramState state;
+    FillState(state, 12, 30);
+    TTestRecord& record = state.Record();
+    for (int r = 0; r < record.RowCount; ++r)
+        for (int k = 0; k < 12; ++k)
+            record.Rows[r].Voltages[k] = 2.12f - 0.014f * float(r);
+    state.Graph.Refresh(record);
+    const TTestReportContent c = PrepareTestReport(state);
+    EXPECT_DOUBLE_EQ(c.VoltageAxis.Min, 1.6);
+    EXPECT_DOUBLE_EQ(c.VoltageAxis.Max, 2.2);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("cells.pdf");
+    WriteTestReportPdf(pdf, c);
+    const QString words = PdfWords(pdf);
+    EXPECT_TRUE(words.contains(">1,6<") && words.contains(">2,2<"));
+    EXPECT_FALSE(words.contains(">2,4<")) << "the axis ends at 2,2";
 }
 
 TEST(TestReport, WideTablesScaleTo620)
@@ -306,6 +426,27 @@ TEST(DataReport, PrintsElevenBatteriesAndTheWholeLocality)
     EXPECT_FALSE(words.contains(">12<")); // no battery 12 anywhere
     EXPECT_TRUE(words.contains(">Jih,<")); // the locality stays on one line, comma included
     EXPECT_NEAR(WordLeft(words, "List:"), (38 + 662) * 0.75, 2.0);
+}
+
+// The shipped 95 x 62 logo covers the page number's design place: the number prints below
+// the logo's box, above the column headers.
+TEST(DataReport, PageNumberPrintsBelowTheLogo)
+{
+    const QImage logo = LoadJpegLogo(QStringLiteral(VYBITOR_SOURCE_DIR "/samples/report-logo.jpg"));
+    ASSERT_EQ(logo.size(), QSize(95, 62));
+    TProgramState state;
+    FillState(state, 12, 3);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("data.pdf");
+    WriteReportPdf(pdf, "data", 300, [&](QPagedPaintDevice& device) { PrintDataReport(device, state, logo); });
+    const QString words = PdfWords(pdf);
+    const QRectF number = WordBox(words, "List:");
+    ASSERT_FALSE(number.isNull());
+    const double pointsPerUnit = 0.75;
+    const QRectF logoBox = PlaceLogo(logo, QRectF(38 + 624, 38 - 2, 95, 62), 38 + 719).Box;
+    EXPECT_GT(number.top(), logoBox.bottom() * pointsPerUnit);
+    EXPECT_LT(number.bottom(), (38 + 110) * pointsPerUnit) << "above the column headers";
+    EXPECT_NEAR(number.left(), (38 + 662) * pointsPerUnit, 2.0);
 }
 
 TEST(DataReport, NoSamplesPrintOneEmptyLine)

@@ -3,9 +3,7 @@
 #include "admin/ui/Archiv.h"
 #include "admin/ui/Lokality.h"
 #include "admin/ui/Nastaveni.h"
-#include "app/ExePath.h"
 #include "app/ui/Hlavicka.h"
-#include "config/ui/PlacementStore.h"
 #include "app/ui/Windows.h"
 #include "evaluation/ui/Data.h"
 #include "evaluation/ui/Stav.h"
@@ -17,24 +15,12 @@
 
 #include <QCoreApplication>
 
-namespace {
-
-// A window whose section holds the placement keys only and whose unit leaves the store to
-// the program entry (the other windows set up their own stores).
-void KeepPlacement(QWidget* window, const char* section)
-{
-    new TPlacementStore(window, QLatin1String(section), ConfigFilePath());
-}
-
-} // namespace
-
 void CreateWindows(TProgramState& state)
 {
     TWindows& w = Windows();
     w.Fmain = new TFmain(state);
     w.Fdata = new TFdata(state);
     w.Fgraf = new TFgraf(state);
-    KeepPlacement(w.Fgraf, "TFgraf");
     w.Fhlavicky = new TFhlavicky(state);
     w.Fnastaveni = new TFnastaveni(state);
     w.Rep1Vybitor = new TRep1Vybitor(state);

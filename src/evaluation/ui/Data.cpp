@@ -5,14 +5,14 @@
 #include "config/ui/PlacementStore.h"
 #include "evaluation/MeasurementTable.h"
 #include "evaluation/ui/FrozenColumnView.h"
-#include "app/ui/Hlavicka.h"
-#include "app/ui/Windows.h"
+#include "app/ui/ToolbarIcons.h"
 #include "i18n/TranslationRegistry.h"
 #include "i18n/ui/TranslatableText.h"
 
 #include <QAction>
 #include <QHeaderView>
 #include <QTableView>
+#include <QToolBar>
 
 TFdata::TFdata(TProgramState& state, QWidget* parent) : QMainWindow(parent), state_(state)
 {
@@ -29,25 +29,32 @@ TFdata::TFdata(TProgramState& state, QWidget* parent) : QMainWindow(parent), sta
     view_->setModel(new TMeasurementTableModel(state, view_));
     setCentralWidget(view_);
 
-    // Where a window has no system menu to extend, the print command sits in the
-    // window's context menu. Its caption is the main toolbar's print caption as it is now;
-    // a later language switch leaves it.
-    const TFmain* main = Windows().Fmain;
-    auto* print = new QAction(main ? main->TBXtisk->text() : QStringLiteral("Tisk"), this);
-    connect(print, &QAction::triggered, this, &TFdata::PrintRequested);
+    // The print command is a button of the window's own toolbar, where a user finds it,
+    // and stays in the grid's context menu.
+    TBXtisk = new QAction(ToolbarIcon(TToolbarIcon::Print), QStringLiteral("Tisk"), this);
+    TBXtisk->setObjectName(QStringLiteral("TBXtisk"));
+    connect(TBXtisk, &QAction::triggered, this, &TFdata::PrintRequested);
+    QToolBar* bar = addToolBar(QStringLiteral("Tisk"));
+    bar->setObjectName(QStringLiteral("TBXdata"));
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    bar->setIconSize(QSize(16, 16));
+    bar->addAction(TBXtisk);
     view_->setContextMenuPolicy(Qt::ActionsContextMenu);
-    view_->addAction(print);
+    view_->addAction(TBXtisk);
 
     connect(&state_, &TProgramState::MeasurementTableChanged, this, &TFdata::fitColumns);
     fitColumns();
     RegisterTexts();
 }
 
-// Fixed ids: 1 the caption, 2-6 the headers of the five fixed columns.
+// Fixed ids: 1 the caption, 2-6 the headers of the five fixed columns, 7 the print button.
 void TFdata::RegisterTexts()
 {
     const QString window = QStringLiteral("Fdata");
     TranslateTitle(window, 1, this);
+    TTranslationRegistry::Instance().Register(window, 7, TBXtisk->text(), [this](const QString& text) { TBXtisk->setText(text); },
+                                              this);
     QAbstractItemModel* model = view_->model();
     for (int c = 0; c < MeasurementFixedColumns; ++c)
         TTranslationRegistry::Instance().Register(window, 2 + c, MeasurementDesignHeaders()[c],

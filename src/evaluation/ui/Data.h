@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+class QAction;
 class TProgramState;
 
 class TFdata : public QMainWindow {
@@ -12,6 +13,7 @@ class TFdata : public QMainWindow {
 public:
     explicit TFdata(TProgramState& state, QWidget* parent = nullptr);
     TFrozenColumnView* Grid() const { return view_; }
+    QAction* TBXtisk = nullptr; // print: the data report's preview
 
 signals:
     // The window's print command: preview the data report.

@@ -1,9 +1,13 @@
 #include "presentation/ui/Graf.h"
 
+#include "app/ExePath.h"
 #include "app/ProgramState.h"
+#include "config/ui/PlacementStore.h"
+#include "model/LocaleFormat.h"
 #include "i18n/TranslationRegistry.h"
 #include "presentation/ui/FlowLayout.h"
 
+#include <QComboBox>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -14,7 +18,8 @@ constexpr int LegendRowsPerColumn = 18; // many curves: the legend continues in 
 
 // Ids of the window's texts in a language file's [Fgraf] section.
 enum TGrafText {
-    CaptionText = 1, AllText, MultiText, SadaText, BodyText, TotalText, MinText, MaxText, PreviewText, TotalTitleText, HealthText
+    CaptionText = 1, AllText, MultiText, SadaText, BodyText, TotalText, MinText, MaxText, PreviewText, TotalTitleText, HealthText,
+    LegendInsideText, LegendBesideText, LegendHiddenText
 };
 
 QAction* AddCommand(QToolBar* bar, const QString& caption, bool checkable)
@@ -49,12 +54,18 @@ TFgraf::TFgraf(TProgramState& state, QWidget* parent)
     TBXItem7 = AddCommand(bar, QStringLiteral("12min"), false);
     TBXItem8 = AddCommand(bar, QStringLiteral("12max"), false);
     TBXItem6 = AddCommand(bar, QStringLiteral("Preview"), false);
+    Legenda = new QComboBox(bar);
+    Legenda->setObjectName(QStringLiteral("Legenda"));
+    Legenda->addItems({QStringLiteral("Legenda v grafu"), QStringLiteral("Legenda vedle grafu"), QStringLiteral("Bez legendy")});
+    Legenda->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    bar->addWidget(Legenda);
     bar->addSeparator();
     TBXstav = AddCommand(bar, QStringLiteral("Stav baterií"), false);
     column->addWidget(bar);
 
     chart_ = new QCustomPlot(central);
     chart_->setObjectName(QStringLiteral("Chart1"));
+    chart_->setLocale(ProgramLocale()); // "1,6" on an axis in tenths for Czech users
     chart_->setBackground(QColor(223, 243, 247));
     chart_->axisRect()->setBackground(Qt::white);
     chart_->legend->setVisible(true);
@@ -69,7 +80,9 @@ TFgraf::TFgraf(TProgramState& state, QWidget* parent)
     resize(900, 560);
 
     RegisterTexts();
+    BuildPlacementStore();
 
+    connect(Legenda, &QComboBox::currentIndexChanged, this, &TFgraf::PlaceLegend);
     connect(TBXItem1, &QAction::triggered, this, [this] {
         state_.Graph.SelectAll(state_.Record());
         ShowSelection();
@@ -94,11 +107,48 @@ void TFgraf::RegisterTexts()
                                                        {MaxText, TBXItem8},  {PreviewText, TBXItem6}, {HealthText, TBXstav}};
     for (const auto& [id, action] : commands)
         registry.Register(window, id, action->text(), [action](const QString& t) { action->setText(t); }, this);
+    for (int choice = 0; choice < Legenda->count(); ++choice)
+        registry.Register(window, LegendInsideText + choice, Legenda->itemText(choice),
+                          [this, choice](const QString& t) { Legenda->setItemText(choice, t); }, this);
     registry.Register(window, TotalTitleText, totalTitle_, [this](const QString& t) {
         totalTitle_ = t;
         if (chart_->graphCount() > 0)
             ShowSelection();
     }, this);
+}
+
+// The legend's place is kept with the window's placement as Legenda (0 inside, 1 beside, 2 hidden).
+void TFgraf::BuildPlacementStore()
+{
+    auto* store = new TPlacementStore(this, QStringLiteral("TFgraf"), ConfigFilePath());
+    store->Hooks.RestoreEvent = [this](TIniFile& ini, const QString& section) {
+        const int choice = ini.ReadInteger(section, QStringLiteral("Legenda"), LegendInside);
+        Legenda->setCurrentIndex(choice >= LegendInside && choice <= LegendHidden ? choice : LegendInside);
+    };
+    store->Hooks.SaveEvent = [this](TIniFile& ini, const QString& section) {
+        ini.WriteInteger(section, QStringLiteral("Legenda"), Legenda->currentIndex());
+    };
+}
+
+void TFgraf::PlaceLegend(int choice)
+{
+    QCPLegend* legend = chart_->legend;
+    QCPLayoutGrid* beside = chart_->plotLayout();
+    QCPLayoutInset* inside = chart_->axisRect()->insetLayout();
+    if (legend->layout() == beside) {
+        beside->take(legend);
+        beside->simplify();
+    } else {
+        inside->take(legend);
+    }
+    if (choice == LegendBeside) {
+        beside->addElement(0, 1, legend);
+        beside->setColumnStretchFactor(1, 0.001); // as wide as its entries
+    } else {
+        inside->addElement(legend, Qt::AlignTop | Qt::AlignRight);
+    }
+    legend->setVisible(choice != LegendHidden);
+    chart_->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void TFgraf::BuildGraph()

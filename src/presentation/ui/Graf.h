@@ -8,6 +8,7 @@
 #include <vector>
 
 class QAction;
+class QComboBox;
 class QCustomPlot;
 class QToolButton;
 class QWidget;
@@ -30,6 +31,10 @@ public:
     QAction* TBXItem8 = nullptr; // 12max
     QAction* TBXItem6 = nullptr; // Preview
     QAction* TBXstav = nullptr;  // opens the battery health window
+    // Where the legend is: inside the plot's corner, beside the plot or hidden; the
+    // test report keeps its own legend whatever is chosen here.
+    enum TLegendPlace { LegendInside, LegendBeside, LegendHidden };
+    QComboBox* Legenda = nullptr;
 
 public slots:
     void BuildGraph();
@@ -42,6 +47,8 @@ signals:
 
 private:
     void RegisterTexts();
+    void BuildPlacementStore();
+    void PlaceLegend(int choice);
     void ShowSelection(); // buttons, series and axis from the state
     void BatteryClicked(int k);
 
