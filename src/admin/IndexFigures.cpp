@@ -20,6 +20,21 @@ TIndexInputs CurrentIndexInputs(const TProgramState& state)
             state.Settings.Health.WeakShare, state.Settings.Health.AcceptanceThreshold};
 }
 
+QVariant IndexTime(const QDateTime& started)
+{
+    if (!started.isValid())
+        return QVariant(QMetaType::fromType<qlonglong>());
+    return QDateTime(started.date(), started.time(), Qt::UTC).toSecsSinceEpoch();
+}
+
+QDateTime IndexTimeValue(const QVariant& stored)
+{
+    if (stored.isNull())
+        return {};
+    const QDateTime utc = QDateTime::fromSecsSinceEpoch(stored.toLongLong(), Qt::UTC);
+    return QDateTime(utc.date(), utc.time());
+}
+
 QString IndexInputsBasis(const TIndexInputs& inputs)
 {
     QStringList parts;

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QVariant>
 #include <optional>
 #include <vector>
 
@@ -42,6 +43,11 @@ struct TTestFigures {
     std::vector<TWeakBattery> Weak;
     QString Problem;                    // why there is no capacity
 };
+
+// A test's start as the index stores it: the tester's wall-clock time in seconds since
+// 1970 read as UTC, so that every PC reads the same date back; null when it has none.
+QVariant IndexTime(const QDateTime& started);
+QDateTime IndexTimeValue(const QVariant& stored);
 
 // One text of the inputs: equal texts give equal figures.
 QString IndexInputsBasis(const TIndexInputs& inputs);

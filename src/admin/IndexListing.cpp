@@ -6,6 +6,8 @@
 #include "app/ProgramState.h" // TArchiveFolder
 
 #include <QDir>
+#include <QHash>
+#include <QSet>
 #include <QSqlQuery>
 
 namespace {
@@ -45,6 +47,7 @@ void ListFromIndex(TIndexStore& store, const std::vector<TArchiveFolder>& folder
 {
     list.Clear();
     const QString prefix = qualifier.left(5);
+    QSet<QString> listed;
     QSqlQuery query(store.Db());
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT path, first_field, number, set_number, locality, date_text, current_text,"
@@ -69,7 +72,13 @@ void ListFromIndex(TIndexStore& store, const std::vector<TArchiveFolder>& folder
             if (!batteries.isEmpty())
                 head.Batteries = batteries.split(QLatin1Char('\t'));
             LocalizeArchiveHead(head);
-            list.AddRow(RowFolder(folder.Path, relative), relative.section(QLatin1Char('/'), -1), head);
+            const QString rowFolder = RowFolder(folder.Path, relative);
+            const QString name = relative.section(QLatin1Char('/'), -1);
+            // A folder configured inside another one lists its files once.
+            if (listed.contains(QDir::cleanPath(rowFolder + QLatin1Char('/') + name)))
+                continue;
+            listed.insert(QDir::cleanPath(rowFolder + QLatin1Char('/') + name));
+            list.AddRow(rowFolder, name, head);
         }
     }
 }
@@ -77,24 +86,26 @@ void ListFromIndex(TIndexStore& store, const std::vector<TArchiveFolder>& folder
 QStringList SetTestFiles(TIndexStore& store, const std::vector<TArchiveFolder>& folders, const QString& set,
                          const QString& locality)
 {
+    QHash<QString, QString> roots; // archive -> its folder on this PC
+    for (const TArchiveFolder& folder : folders)
+        if (!folder.Path.isEmpty())
+            roots.insert(ArchiveKey(folder.Path), folder.Path);
     QStringList files;
     QSqlQuery query(store.Db());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT path FROM vybitor_tests WHERE archive = ? AND set_key = ?"
-                                 " AND (locality_key = ? OR ? = '') ORDER BY started"));
-    for (const TArchiveFolder& folder : folders) {
-        if (folder.Path.isEmpty())
-            continue;
-        query.bindValue(0, ArchiveKey(folder.Path));
-        query.bindValue(1, set.trimmed());
-        query.bindValue(2, locality.trimmed());
-        query.bindValue(3, locality.trimmed());
-        IndexExec(query);
-        while (query.next()) {
-            const QString relative = query.value(0).toString();
-            if (Walked(folder, relative))
-                files << QDir(folder.Path).filePath(relative);
-        }
+    query.prepare(QStringLiteral("SELECT archive, path FROM vybitor_tests WHERE set_key = ?"
+                                 " AND (locality_key = ? OR ? = '') ORDER BY started, archive, path"));
+    query.addBindValue(set.trimmed());
+    query.addBindValue(locality.trimmed());
+    query.addBindValue(locality.trimmed());
+    IndexExec(query);
+    while (query.next()) {
+        const QString archive = query.value(0).toString();
+        if (!roots.contains(archive))
+            roots.insert(archive, store.Meta(ArchiveRootKey(archive)));
+        const QString root = roots.value(archive);
+        if (!root.isEmpty())
+            files << QDir(root).filePath(query.value(1).toString());
     }
     return files;
 }

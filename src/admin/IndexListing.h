@@ -19,7 +19,8 @@ std::vector<TArchiveFolder> ArchiveRunFolders(const std::vector<TArchiveFolder>&
 void ListFromIndex(TIndexStore& store, const std::vector<TArchiveFolder>& folders, const QString& qualifier,
                    TArchiveList& list);
 
-// The files of one battery set's tests (trimmed texts, exact match) under the folders;
-// an empty locality matches every locality.
+// The files of one battery set's tests (trimmed texts, exact match), oldest first; an empty
+// locality matches every locality. An archive is found on this PC under the folder of that
+// name, else where it was last indexed from.
 QStringList SetTestFiles(TIndexStore& store, const std::vector<TArchiveFolder>& folders, const QString& set,
                          const QString& locality);

@@ -27,7 +27,7 @@ const QStringList SchemaStatements{
         " locality TEXT NOT NULL, date_text TEXT NOT NULL, current_text TEXT NOT NULL,"
         " batteries TEXT NOT NULL, battery_count INTEGER NOT NULL, end_reason TEXT NOT NULL,"
         " battery_type TEXT NOT NULL, file_minutes INTEGER NOT NULL,"
-        " set_key TEXT NOT NULL, locality_key TEXT NOT NULL, started TEXT NOT NULL,"
+        " set_key TEXT NOT NULL, locality_key TEXT NOT NULL, started BIGINT,"
         " rated_minutes INTEGER NOT NULL, capacity_pct DOUBLE PRECISION, weak TEXT NOT NULL,"
         " figures_problem TEXT NOT NULL, basis TEXT NOT NULL,"
         " PRIMARY KEY (archive, path))"),
@@ -96,6 +96,8 @@ TIndexStore::~TIndexStore()
 
 void TIndexStore::OpenSqlite(const QString& file)
 {
+    if (QFileInfo(file).isDir())
+        throw VybitorError(QStringLiteral("Index: %1 is a folder, not an index file").arg(file));
     const QString folder = QFileInfo(file).absolutePath();
     if (!QDir().mkpath(folder))
         throw VybitorError(QStringLiteral("Index: cannot create the folder %1").arg(folder));
@@ -113,8 +115,11 @@ void TIndexStore::OpenSqlite(const QString& file)
         db_.close();
         db_ = QSqlDatabase();
         QSqlDatabase::removeDatabase(connection_);
-        const QString aside = file + QStringLiteral(".damaged-")
-                              + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+        const QString stamped = file + QStringLiteral(".damaged-")
+                                + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+        QString aside = stamped;
+        for (int n = 2; QFileInfo::exists(aside); ++n) // a second one within the same second
+            aside = stamped + QStringLiteral("-%1").arg(n);
         if (!QFile::rename(file, aside))
             throw VybitorError(QStringLiteral("Index: %1 is damaged and cannot be renamed aside").arg(file));
         notice_ = QStringLiteral("Index %1 was damaged or not an index; it was renamed to %2 and is built anew.")
@@ -128,9 +133,9 @@ void TIndexStore::OpenServer(const QString& conninfo)
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection_);
     if (!db_.isValid())
         throw VybitorError(QStringLiteral("Index: the PostgreSQL driver of Qt is missing (package libqt6sql6-psql)"));
-    // libpq reads the whole string (host, port, dbname, user; the password from .pgpass
-    // or the environment) when it comes as the database name.
-    db_.setDatabaseName(conninfo);
+    // The driver hands its options to libpq as they stand (host, port, dbname, user; the
+    // password from .pgpass or the environment, as libpq finds it).
+    db_.setConnectOptions(conninfo);
     if (!db_.open())
         Fail(QStringLiteral("server"), db_.lastError());
     if (!EnsureSchema())

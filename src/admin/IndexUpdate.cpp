@@ -65,6 +65,8 @@ public:
         archive_ = ArchiveKey(folder.Path);
         root_ = QDir(folder.Path);
         subfolders_ = folder.Subfolders != QLatin1String("N");
+        if (store_.Meta(ArchiveRootKey(archive_)) != folder.Path)
+            store_.SetMeta(ArchiveRootKey(archive_), folder.Path);
         LoadKnown(); // before the walk: a row another process adds meanwhile is never dropped
         seen_.clear();
         blocked_.clear();
@@ -200,7 +202,7 @@ private:
             archive_, file.Relative, file.Size, file.Mtime, head.FirstField, head.Number, head.Set,
             head.Locality, head.Date, head.Current, head.Batteries.join(QLatin1Char('\t')),
             figures.BatteryCount, figures.EndReason, figures.BatteryType, figures.FileMinutes,
-            head.Set.trimmed(), head.Locality.trimmed(), figures.Started.toString(Qt::ISODate),
+            head.Set.trimmed(), head.Locality.trimmed(), IndexTime(figures.Started),
             figures.RatedMinutes,
             figures.CapacityPct ? QVariant(*figures.CapacityPct) : QVariant(QMetaType::fromType<double>()),
             WeakBatteriesJson(figures.Weak), figures.Problem, basis_};
@@ -261,6 +263,11 @@ private:
 QString ArchiveKey(const QString& folderPath)
 {
     return QFileInfo(QDir::cleanPath(folderPath)).fileName();
+}
+
+QString ArchiveRootKey(const QString& archive)
+{
+    return QStringLiteral("root:") + archive;
 }
 
 TIndexRun UpdateIndex(TIndexStore& store, const std::vector<TArchiveFolder>& folders, const TIndexInputs& inputs,

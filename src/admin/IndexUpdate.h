@@ -27,6 +27,9 @@ using TIndexProgress = std::function<bool(qint64 seen, qint64 read)>;
 // at different paths share its rows.
 QString ArchiveKey(const QString& folderPath);
 
+// The index's note of where an archive was last indexed from.
+QString ArchiveRootKey(const QString& archive);
+
 // Throws VybitorError when the index cannot be written.
 TIndexRun UpdateIndex(TIndexStore& store, const std::vector<TArchiveFolder>& folders,
                       const TIndexInputs& inputs, const TIndexProgress& progress = {});

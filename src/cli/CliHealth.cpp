@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
 #include "cli/CliArguments.h"
+#include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
 #include "model/Errors.h"
 #include "model/LocaleFormat.h"
@@ -119,7 +120,8 @@ void RunHealth(const TCliArguments& args)
 void RunTrend(const TCliArguments& args)
 {
     const TProgramState& state = TProgramState::Instance();
-    const TTrend trend = EvaluateTrend(args.Operands, state.BatteryTypes, state.Choices, state.TempCompTables,
+    const QStringList files = args.Set ? IndexedSetFiles(args) : args.Operands;
+    const TTrend trend = EvaluateTrend(files, state.BatteryTypes, state.Choices, state.TempCompTables,
                                        state.Settings.Health.WeakShare);
     // A file left out is told and the others still make the trend.
     for (const TTrendSkip& skip : trend.Skipped)

@@ -1,0 +1,164 @@
+// vybitor5-cli index, fleet and trend --set on real archive folders, with the index in a
+// SQLite file or on a PostgreSQL server started for this program.
+#include "cli/CliRun.h"
+#include "support/PostgresServer.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Samples = QStringLiteral(VYBITOR_SOURCE_DIR "/samples/archive");
+
+// count copies of the demo archive's files in folders of 50.
+void FillArchive(const QString& folder, int count)
+{
+    QStringList files;
+    QDirIterator it(Samples, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next();
+    files.sort();
+    for (int i = 0; i < count; ++i) {
+        const QString to = folder + QStringLiteral("/d%1/t%2.txt").arg(i / 50).arg(i);
+        QDir().mkpath(QFileInfo(to).path());
+        ASSERT_TRUE(QFile::copy(files[i % files.size()], to));
+    }
+}
+
+void StartCli(QProcess& process, const QStringList& args)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("cs_CZ.UTF-8"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(VYBITOR_CLI), args);
+    ASSERT_TRUE(process.waitForStarted());
+}
+
+// Rows, and whether no archive and path is there twice.
+std::pair<int, bool> IndexRows(const QString& server, const QString& file)
+{
+    int rows = -1;
+    bool distinct = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(server.isEmpty() ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"),
+                                                    QStringLiteral("check"));
+        if (server.isEmpty())
+            db.setDatabaseName(file);
+        else
+            db.setConnectOptions(server);
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(QStringLiteral("SELECT count(*), count(DISTINCT archive || '/' || path) FROM vybitor_tests")) && q.next()) {
+                rows = q.value(0).toInt();
+                distinct = q.value(0) == q.value(1);
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("check"));
+    return {rows, distinct};
+}
+
+// An archive folder, a configuration file and the index, in SQLite or on the server.
+class CliIndex : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam()) {
+            if (!TPostgresServer::Shared().Started())
+                GTEST_SKIP() << TPostgresServer::Shared().Failure().toStdString();
+            server_ = TPostgresServer::Shared().NewDatabase();
+        }
+        archive_ = dir_.filePath(QStringLiteral("Archiv"));
+        QFile ini(dir_.filePath(QStringLiteral("cli.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(server_.isEmpty() ? QByteArray() : "[INDEX]\r\nServer=" + server_.toUtf8() + "\r\n");
+    }
+
+    QStringList Options() const
+    {
+        QStringList options{QStringLiteral("--config"), dir_.filePath(QStringLiteral("cli.ini"))};
+        if (server_.isEmpty())
+            options << QStringLiteral("--index") << IndexFile();
+        return options;
+    }
+    QString IndexFile() const { return dir_.filePath(QStringLiteral("index.sqlite")); }
+    std::pair<int, bool> Rows() const { return IndexRows(server_, IndexFile()); }
+
+    QTemporaryDir dir_;
+    QString archive_, server_;
+};
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(Engines, CliIndex, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "PostgreSQL" : "SQLite"; });
+
+// Two processes indexing one archive into one index at once: it ends complete, no file
+// twice, and a third run finds nothing to do.
+TEST_P(CliIndex, TwoProcessesAtOnceLeaveACompleteIndex)
+{
+    FillArchive(archive_, 240);
+    QProcess first, second;
+    StartCli(first, Options() + QStringList{QStringLiteral("index"), archive_});
+    StartCli(second, Options() + QStringList{QStringLiteral("index"), archive_});
+    for (QProcess* p : {&first, &second}) {
+        ASSERT_TRUE(p->waitForFinished(120000));
+        EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+    }
+    EXPECT_EQ(Rows(), std::make_pair(240, true));
+    const TCliRun third = RunCli(Options() + QStringList{QStringLiteral("index"), archive_});
+    EXPECT_EQ(third.Out, QStringLiteral("added 0, changed 0, dropped 0, unreadable 0\n"));
+}
+
+// A process killed in the middle of an update leaves an index that the next run completes.
+TEST_P(CliIndex, KilledMidUpdateIsCompletedByTheNextRun)
+{
+    FillArchive(archive_, 900);
+    QProcess doomed;
+    StartCli(doomed, Options() + QStringList{QStringLiteral("index"), archive_});
+    // Killed once the first batch is written, well before the last.
+    for (int i = 0; i < 6000 && Rows().first <= 0 && doomed.state() == QProcess::Running; ++i)
+        QThread::msleep(10);
+    doomed.kill();
+    doomed.waitForFinished();
+    const int before = Rows().first;
+    EXPECT_GT(before, 0);
+    EXPECT_LT(before, 900);
+    const TCliRun next = RunCli(Options() + QStringList{QStringLiteral("index"), archive_});
+    EXPECT_EQ(next.Exit, 0) << next.Err.toStdString();
+    EXPECT_TRUE(next.Out.startsWith(QStringLiteral("added %1,").arg(900 - before))) << next.Out.toStdString();
+    EXPECT_EQ(Rows(), std::make_pair(900, true));
+}
+
+// The counts on stdout, the unreadable file named on stderr and exit 0; a folder that is
+// not there is a usage error; an index that cannot be opened fails.
+TEST(CliIndexCommand, CountsUnreadableUsageAndFailure)
+{
+    QTemporaryDir dir;
+    const QString archive = dir.filePath(QStringLiteral("Archiv"));
+    FillArchive(archive, 3);
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("nowhere")), archive + QStringLiteral("/ztracený.txt")));
+    const QStringList index{QStringLiteral("--index"), dir.filePath(QStringLiteral("i.sqlite"))};
+    const TCliRun run = RunCli(index + QStringList{QStringLiteral("index"), archive});
+    EXPECT_EQ(run.Exit, 0);
+    EXPECT_EQ(run.Out, QStringLiteral("added 3, changed 0, dropped 0, unreadable 1\n"));
+    EXPECT_TRUE(run.Err.contains(QStringLiteral("ztracený.txt: cannot be read"))) << run.Err.toStdString();
+
+    const TCliRun missing = RunCli(index + QStringList{QStringLiteral("index"), dir.filePath(QStringLiteral("není"))});
+    EXPECT_EQ(missing.Exit, 2);
+    EXPECT_TRUE(missing.Out.isEmpty());
+
+    const TCliRun unopenable = RunCli({QStringLiteral("--index"), archive, QStringLiteral("index"), archive});
+    EXPECT_EQ(unopenable.Exit, 1);
+    EXPECT_TRUE(unopenable.Err.contains(QStringLiteral("Index"))) << unopenable.Err.toStdString();
+}
