@@ -79,8 +79,8 @@ std::vector<TFleetRow> FleetTable(TIndexStore& store, const TFleetOptions& optio
         "SELECT set_key, locality_key, started, capacity_pct, end_reason, weak, first_field FROM vybitor_tests"
         " WHERE set_key <> '' AND started IS NOT NULL AND (locality_key = ? OR ? = '')"
         " ORDER BY set_key, locality_key, started, archive, path"));
-    query.addBindValue(options.Locality.trimmed());
-    query.addBindValue(options.Locality.trimmed());
+    query.addBindValue(SqlText(options.Locality.trimmed()));
+    query.addBindValue(SqlText(options.Locality.trimmed()));
     IndexExec(query);
     std::vector<TFleetRow> rows;
     QString set, locality;

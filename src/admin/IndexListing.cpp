@@ -95,9 +95,9 @@ QStringList SetTestFiles(TIndexStore& store, const std::vector<TArchiveFolder>& 
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT archive, path FROM vybitor_tests WHERE set_key = ?"
                                  " AND (locality_key = ? OR ? = '') ORDER BY started, archive, path"));
-    query.addBindValue(set.trimmed());
-    query.addBindValue(locality.trimmed());
-    query.addBindValue(locality.trimmed());
+    query.addBindValue(SqlText(set.trimmed()));
+    query.addBindValue(SqlText(locality.trimmed()));
+    query.addBindValue(SqlText(locality.trimmed()));
     IndexExec(query);
     while (query.next()) {
         const QString archive = query.value(0).toString();

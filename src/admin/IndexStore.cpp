@@ -25,7 +25,7 @@ const QStringList SchemaStatements{
         " archive TEXT NOT NULL, path TEXT NOT NULL, size BIGINT NOT NULL, mtime BIGINT NOT NULL,"
         " first_field TEXT NOT NULL, number TEXT NOT NULL, set_number TEXT NOT NULL,"
         " locality TEXT NOT NULL, date_text TEXT NOT NULL, current_text TEXT NOT NULL,"
-        " batteries TEXT NOT NULL, battery_count INTEGER NOT NULL, end_reason TEXT NOT NULL,"
+        " batteries TEXT NOT NULL, battery_count INTEGER NOT NULL, end_reason INTEGER NOT NULL,"
         " battery_type TEXT NOT NULL, file_minutes INTEGER NOT NULL,"
         " set_key TEXT NOT NULL, locality_key TEXT NOT NULL, started BIGINT,"
         " rated_minutes INTEGER NOT NULL, capacity_pct DOUBLE PRECISION, weak TEXT NOT NULL,"
@@ -64,6 +64,11 @@ TIndexLocation ConfiguredIndexLocation(const TIniFile& ini, const QString& overr
     const QString server = ini.ReadString(SectionIndex, QStringLiteral("Server"), QString());
     const QString file = ini.ReadString(SectionIndex, QStringLiteral("Soubor"), QString());
     return {server, file.isEmpty() ? DefaultIndexFile() : file};
+}
+
+QVariant SqlText(const QString& text)
+{
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
 }
 
 void IndexExec(QSqlQuery& query)

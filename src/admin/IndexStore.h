@@ -6,6 +6,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariant>
 
 class TIniFile;
 
@@ -57,6 +58,9 @@ private:
     bool onServer_ = false;
     QString notice_;
 };
+
+// A text as a bound value: Qt binds a null QString as NULL, and NULL = '' is never true.
+QVariant SqlText(const QString& text);
 
 // Runs a statement; throws VybitorError naming the index and the engine's error.
 void IndexExec(class QSqlQuery& query);

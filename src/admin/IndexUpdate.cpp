@@ -62,17 +62,18 @@ public:
         // A folder that is not there (a share not mounted) is not walked: its rows stay.
         if (!QFileInfo(folder.Path).isDir())
             return true;
-        archive_ = ArchiveKey(folder.Path);
-        root_ = QDir(folder.Path);
+        const QString path = QFileInfo(folder.Path).absoluteFilePath();
+        archive_ = ArchiveKey(path);
+        root_ = QDir(path);
         subfolders_ = folder.Subfolders != QLatin1String("N");
-        if (store_.Meta(ArchiveRootKey(archive_)) != folder.Path)
-            store_.SetMeta(ArchiveRootKey(archive_), folder.Path);
+        if (store_.Meta(ArchiveRootKey(archive_)) != path)
+            store_.SetMeta(ArchiveRootKey(archive_), path);
         LoadKnown(); // before the walk: a row another process adds meanwhile is never dropped
         seen_.clear();
         blocked_.clear();
         entered_.clear();
         pending_.clear();
-        if (!Walk(folder.Path))
+        if (!Walk(path))
             return false;
         if (!WritePending())
             return false;
@@ -207,7 +208,7 @@ private:
             figures.CapacityPct ? QVariant(*figures.CapacityPct) : QVariant(QMetaType::fromType<double>()),
             WeakBatteriesJson(figures.Weak), figures.Problem, basis_};
         for (int i = 0; i < values.size(); ++i)
-            upsert.bindValue(i, values[i]);
+            upsert.bindValue(i, values[i].typeId() == QMetaType::QString ? SqlText(values[i].toString()) : values[i]);
         IndexExec(upsert);
         return true;
     }
@@ -262,7 +263,7 @@ private:
 
 QString ArchiveKey(const QString& folderPath)
 {
-    return QFileInfo(QDir::cleanPath(folderPath)).fileName();
+    return QFileInfo(QDir::cleanPath(QFileInfo(folderPath).absoluteFilePath())).fileName();
 }
 
 QString ArchiveRootKey(const QString& archive)

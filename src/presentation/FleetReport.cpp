@@ -100,7 +100,7 @@ void PrintFleetReport(QPagedPaintDevice& device, const std::vector<TFleetRow>& r
     const TReportCanvas canvas(painter, UnitsPerInch);
     const QStringList localities = FleetLocalities(rows);
     // Rows beyond one page's room go on to a page of their own under the same title.
-    const int perPage = int((device.pageLayout().paintRectPixels(device.resolution()).height() / canvas.Scale()
+    const int perPage = int((device.height() / canvas.Scale()
                              - Top - 45) / RowHeight) - 1;
     bool first = true;
     for (const QString& locality : localities) {
