@@ -149,9 +149,8 @@ void TIndexStore::OpenServer(const QString& conninfo)
 
 bool TIndexStore::EnsureSchema()
 {
-    QSqlQuery probe(db_);
     // A file that is not a database fails its first read.
-    if (!onServer_ && !probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+    if (!onServer_ && !QSqlQuery(db_).exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
         return false;
     const QStringList tables = db_.tables();
     if (tables.contains(QStringLiteral("vybitor_meta"))) {

@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>

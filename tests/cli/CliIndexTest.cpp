@@ -162,3 +162,42 @@ TEST(CliIndexCommand, CountsUnreadableUsageAndFailure)
     EXPECT_EQ(unopenable.Exit, 1);
     EXPECT_TRUE(unopenable.Err.contains(QStringLiteral("Index"))) << unopenable.Err.toStdString();
 }
+
+// The demo archive's sets: the Plzeň set with its three tests, its forecast and the weak
+// battery 17 of its last test; a locality filter; trend --set takes the set's tests.
+TEST(CliIndexCommand, FleetAndTrendOfASetOverTheDemoArchive)
+{
+    QTemporaryDir dir;
+    const QStringList index{QStringLiteral("--index"), dir.filePath(QStringLiteral("i.sqlite"))};
+    ASSERT_EQ(RunCli(index + QStringList{QStringLiteral("index"), Samples}).Exit, 0);
+    const TCliRun fleet = RunCli(index + QStringList{QStringLiteral("fleet"), QStringLiteral("--format"), QStringLiteral("json")});
+    ASSERT_EQ(fleet.Exit, 0) << fleet.Err.toStdString();
+    const QJsonArray sets = QJsonDocument::fromJson(fleet.Out.toUtf8()).array();
+    ASSERT_EQ(sets.size(), 6);
+    const QJsonObject plzen = sets[0].toObject(); // the nearest forecast first
+    EXPECT_EQ(plzen["set"].toString(), QStringLiteral("110V-BAT1"));
+    EXPECT_EQ(plzen["locality"].toString(), QStringLiteral("Plzeň, Doubravka"));
+    EXPECT_EQ(plzen["tests"].toInt(), 3);
+    EXPECT_EQ(plzen["first_date"].toString(), QStringLiteral("2023-05-16"));
+    EXPECT_EQ(plzen["last_date"].toString(), QStringLiteral("2025-05-20"));
+    EXPECT_DOUBLE_EQ(plzen["last_capacity_percent"].toDouble(), 80.2);
+    EXPECT_DOUBLE_EQ(plzen["change_percent"].toDouble(), -12.3);
+    EXPECT_EQ(plzen["forecast_threshold_date"].toString(), QStringLiteral("2025-06-09"));
+    // Below 90 % and down 12 points: due a year after the last test.
+    EXPECT_EQ(plzen["due_date"].toString(), QStringLiteral("2026-05-20"));
+    bool weak17 = false;
+    for (const QJsonValue& weak : plzen["weak_batteries"].toArray())
+        weak17 |= weak.toObject()["battery"].toInt() == 17 && !weak.toObject()["weak_reasons"].toArray().isEmpty();
+    EXPECT_TRUE(weak17) << fleet.Out.toStdString();
+
+    const TCliRun one = RunCli(index + QStringList{QStringLiteral("fleet"), QStringLiteral("--locality"), QStringLiteral(" Kolín, TR Zálabí ")});
+    EXPECT_EQ(one.Out.count(QLatin1Char('\n')), 1);
+    EXPECT_TRUE(one.Out.startsWith(QStringLiteral("110V-NC\tKolín, TR Zálabí\t1\t"))) << one.Out.toStdString();
+
+    const TCliRun trend = RunCli(index + QStringList{QStringLiteral("trend"), QStringLiteral("--set"), QStringLiteral("110V-BAT1"),
+                                                      QStringLiteral("--format"), QStringLiteral("json")});
+    ASSERT_EQ(trend.Exit, 0) << trend.Err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(trend.Out.toUtf8()).object()["tests"].toArray().size(), 3);
+    EXPECT_EQ(RunCli(index + QStringList{QStringLiteral("trend"), QStringLiteral("--set"), QStringLiteral("nic")}).Exit, 1);
+    EXPECT_EQ(RunCli(index + QStringList{QStringLiteral("trend"), QStringLiteral("--locality"), QStringLiteral("Kolín")}).Exit, 2);
+}
