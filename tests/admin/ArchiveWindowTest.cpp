@@ -1,6 +1,7 @@
 // The archive window on the offscreen platform over test text files in temporary folders:
 // its toolbar commands, the grid it shows, sorting by a title click.
 #include "admin/ui/Archiv.h"
+#include "admin/ui/Prehled.h"
 #include "app/ProgramState.h"
 #include "app/ui/Hlavicka.h"
 #include "app/ui/Windows.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QWindow>
 #include <QDir>
 #include <QFile>
@@ -293,4 +295,12 @@ TEST(ArchiveInAnotherLanguage, ListsTestsSavedUnderTheCaptionsInForce)
     ASSERT_EQ(archive.AdvStringGrid1->rowCount(), 1);
     EXPECT_EQ(archive.AdvStringGrid1->item(0, 1)->text(), QStringLiteral("english.txt"));
     EXPECT_EQ(archive.AdvStringGrid1->item(0, 2)->text(), QStringLiteral("41"));
+
+    // The fleet view speaks the language too.
+    QTest::mouseClick(Button(archive.TBXToolbar1, archive.TBXprehled), Qt::LeftButton);
+    const TFprehled& fleet = *Windows().Fprehled;
+    ASSERT_TRUE(fleet.isVisible());
+    EXPECT_EQ(fleet.windowTitle(), QStringLiteral("Battery set overview"));
+    EXPECT_EQ(fleet.Gsady->horizontalHeaderItem(0)->text(), QStringLiteral("Battery number"));
+    EXPECT_EQ(fleet.Clokalita->itemText(0), QStringLiteral("all localities"));
 }

@@ -10,6 +10,7 @@
 #include "app/ui/CreateWindows.h"
 #include "app/ui/Windows.h"
 #include "evaluation/ui/Stav.h"
+#include "model/LocaleFormat.h"
 #include "support/LocaleScope.h"
 #include "support/PdfTools.h"
 
@@ -58,7 +59,8 @@ protected:
             QDir().mkpath(QFileInfo(to).path());
             ASSERT_TRUE(QFile::copy(from, to));
         }
-        LoadBatteryTypes(state, Samples + QStringLiteral("/battery-types.btr"));
+        ASSERT_TRUE(QFile::copy(Samples + QStringLiteral("/battery-types.btr"), dir.filePath(QStringLiteral("Vybitor5.btr"))));
+        LoadBatteryTypes(state, dir.filePath(QStringLiteral("Vybitor5.btr")));
         state.Settings.ArchiveFolders = {{archive, QStringLiteral("Y")}};
         CreateWindows(state);
     }
@@ -96,7 +98,7 @@ TEST_F(FleetWindowTest, SetsOfTheDemoArchiveWithForecastWeakBatteriesAndPages)
     ASSERT_GE(plzen, 0);
     EXPECT_EQ(w->Gsady->item(plzen, 1)->text(), QStringLiteral("Plzeň, Doubravka"));
     EXPECT_EQ(w->Gsady->item(plzen, 2)->text(), QStringLiteral("3"));
-    EXPECT_EQ(w->Gsady->item(plzen, 7)->text(), QStringLiteral("09.06.2025"));
+    EXPECT_EQ(w->Gsady->item(plzen, 7)->text(), ShortDateText(QDate(2025, 6, 9)));
     EXPECT_TRUE(w->Gsady->item(plzen, 8)->text().startsWith(QStringLiteral("17 ("))) << w->Gsady->item(plzen, 8)->text().toStdString();
     EXPECT_EQ(plzen, 0) << "the nearest forecast comes first";
     if (qEnvironmentVariableIsSet("VYBITOR_SHOTS"))

@@ -58,8 +58,8 @@ TFprehled::TFprehled(TProgramState& state, QWidget* parent) : QMainWindow(parent
     ChoosePdfPath = [this](const QString& proposed) {
         return QFileDialog::getSaveFileName(this, QString(), proposed, QStringLiteral("PDF (*.pdf)"));
     };
-    RegisterTexts();
     Clokalita->addItem(QString());
+    RegisterTexts();
     TTranslationRegistry::Instance().Register(Window, LocalityText, QStringLiteral("  Lokalita  "),
                                               [locality](const QString& t) { locality->setText(t); }, this);
     new TPlacementStore(this, QStringLiteral("TFprehled"), ProgramConfigFile().FileName());
@@ -133,7 +133,7 @@ void TFprehled::ShowRows()
         }
     }
     Gsady->resizeColumnsToContents();
-    Lstav->setText(QStringLiteral("%1 / %2").arg(shown.size()).arg(rows_.size()));
+    Lstav->setText(QStringLiteral("Sad: %1 z %2").arg(shown.size()).arg(rows_.size()));
 }
 
 void TFprehled::OpenTrendOfRow(int row)
