@@ -18,9 +18,19 @@ struct TSetTest {
     QString Weak;
 };
 
-std::optional<QDate> ThresholdForecast(const std::vector<TSetTest>&, double)
+std::optional<QDate> ThresholdForecast(const std::vector<TSetTest>& tests, double threshold)
 {
-    return std::nullopt; // PENDING: the health rules' forecast
+    std::vector<TTrendTest> trend;
+    for (const TSetTest& t : tests) {
+        if (!t.Capacity)
+            continue;
+        TTrendTest test;
+        test.Start = t.Started;
+        test.Health.StringPct = *t.Capacity;
+        test.Health.EndReason = t.EndReason;
+        trend.push_back(test);
+    }
+    return ForecastCapacity(trend, threshold).ThresholdDate;
 }
 
 TFleetRow MakeRow(const QString& set, const QString& locality, const std::vector<TSetTest>& tests,
@@ -58,9 +68,9 @@ TFleetOptions ConfiguredFleetOptions(const TIniFile& ini, const TProgramState& s
 QString WeakReasonText(const QString& key)
 {
     if (key == QLatin1String("ended_early"))
-        return QStringLiteral("ukončila zkoušku předčasně");
+        return EndedEarlyText;
     if (key == QLatin1String("low_voltage"))
-        return QStringLiteral("nízké napětí na konci");
+        return LowVoltageText;
     return key;
 }
 

@@ -16,8 +16,7 @@
 
 TIndexInputs CurrentIndexInputs(const TProgramState& state)
 {
-    return {state.BatteryTypes, state.Choices.TKtyp, state.Choices.TKbat, state.TempCompTables,
-            state.Settings.Health.WeakShare, state.Settings.Health.AcceptanceThreshold};
+    return {state.BatteryTypes, state.Choices.TKtyp, state.Choices.TKbat, state.TempCompTables, state.Settings.Health};
 }
 
 QVariant IndexTime(const QDateTime& started)
@@ -47,7 +46,8 @@ QString IndexInputsBasis(const TIndexInputs& inputs)
         for (double c : table.Coef)
             parts << QString::number(c, 'g', 17);
     }
-    parts << QString::number(inputs.WeakShare, 'g', 17) << QString::number(inputs.Threshold, 'g', 17);
+    parts << QString::number(inputs.Health.Deviation, 'g', 17)
+          << QString::number(inputs.Health.AcceptanceThreshold, 'g', 17);
     return QString::fromLatin1(QCryptographicHash::hash(parts.join(QChar(0x1f)).toUtf8(), QCryptographicHash::Sha1).toHex());
 }
 
@@ -55,6 +55,9 @@ TTestFigures ComputeTestFigures(const TTestRecord& r, const TIndexInputs& inputs
 {
     TTestFigures f;
     f.Started = TesterDateTime(r.RunInfo.StartTime);
+    const TBatterySetKey set = BatterySetOf(r);
+    f.Set = set.Number;
+    f.Locality = set.Locality;
     f.BatteryCount = r.RunInfo.BatteryCount;
     f.EndReason = r.RunInfo.EndReason;
     f.BatteryType = FieldText(r.Header.BatteryType);
@@ -72,12 +75,12 @@ TTestFigures ComputeTestFigures(const TTestRecord& r, const TIndexInputs& inputs
     choices.TKtyp = inputs.CompensationMode;
     choices.TKbat = inputs.Table;
     const double factor = CompensationOf(r, choices, inputs.Tables).Factor;
-    const TStringHealth health = EvaluateBatteryHealth(r, f.RatedMinutes * factor, inputs.WeakShare);
+    const TStringHealth health = EvaluateBatteryHealth(r, f.RatedMinutes * factor, inputs.Health);
     if (std::isfinite(health.StringPct))
         f.CapacityPct = health.StringPct;
     for (const TBatteryHealth& b : health.Batteries)
         if (b.Weak)
-            f.Weak.push_back({b.Number, {b.Reached ? QStringLiteral("ended_early") : QStringLiteral("low_voltage")}});
+            f.Weak.push_back({b.Number, WeakReasonKeys(b)});
     return f;
 }
 

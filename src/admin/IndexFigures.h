@@ -18,12 +18,11 @@ struct TIndexInputs {
     int CompensationMode = 0; // TKtyp
     int Table = -1;           // TKbat
     TTempCompTableList Tables;
-    double WeakShare = 90;
-    double Threshold = 80;
+    THealthSettings Health;   // the share D and the acceptance threshold
 };
 class TProgramState;
 // The inputs the program holds now: the battery-type list, the main window's compensation
-// choice, the settings' weak share and acceptance threshold.
+// choice, the settings' share D and acceptance threshold.
 TIndexInputs CurrentIndexInputs(const TProgramState& state);
 
 // A weak battery of one test and why it is weak.
@@ -34,6 +33,7 @@ struct TWeakBattery {
 
 struct TTestFigures {
     QDateTime Started;
+    QString Set, Locality;              // the battery set the test belongs to
     int BatteryCount = 0;
     int EndReason = 0;
     QString BatteryType;

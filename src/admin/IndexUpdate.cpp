@@ -203,7 +203,7 @@ private:
             archive_, file.Relative, file.Size, file.Mtime, head.FirstField, head.Number, head.Set,
             head.Locality, head.Date, head.Current, head.Batteries.join(QLatin1Char('\t')),
             figures.BatteryCount, figures.EndReason, figures.BatteryType, figures.FileMinutes,
-            head.Set.trimmed(), head.Locality.trimmed(), IndexTime(figures.Started),
+            figures.Set, figures.Locality, IndexTime(figures.Started),
             figures.RatedMinutes,
             figures.CapacityPct ? QVariant(*figures.CapacityPct) : QVariant(QMetaType::fromType<double>()),
             WeakBatteriesJson(figures.Weak), figures.Problem, basis_};

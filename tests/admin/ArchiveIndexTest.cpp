@@ -155,7 +155,7 @@ TEST_P(ArchiveIndex, UnreadableChangedWhileReadAndNewInputs)
     EXPECT_EQ(run.Added, 8);
     ASSERT_EQ(run.Unreadable, QStringList{archive_ + QStringLiteral("/gone.txt")});
     EXPECT_EQ(Update().Changed, 1);
-    inputs_.Threshold = 70;
+    inputs_.Health.AcceptanceThreshold = 70;
     EXPECT_EQ(Update().Changed, 8);
 }
 
