@@ -46,14 +46,15 @@ public:
         const int head = int(lines.indexOf(lines.at(16))); // the line of dashes ends the head
         lines = lines.mid(0, head + 1 + SamplesKept);
         for (int i = 0; i < files; ++i) {
-            const int set = i / 5, year = 2019 + i % 5, place = set % 50;
+            const int set = i / 5, year = 2019 + i % 5, place = set % 50; // 5 tests a set, one a year
             QList<QByteArray> copy = lines;
             copy[0] = EncodeAnsi(QStringLiteral("Číslo měření\t%1\tSADA-%2").arg(i).arg(set)) + '\r';
             copy[1] = EncodeAnsi(QStringLiteral("Lokalita\tMísto %1").arg(place)) + '\r';
             copy[3] = EncodeAnsi(QStringLiteral("Datum\t%1.%2.%3").arg(1 + set % 28).arg(1 + set % 12).arg(year)) + '\r';
-            const QString folder = root_ + QStringLiteral("/L%1/%2/%3").arg(place).arg(year).arg(i / 100);
-            QDir().mkpath(folder);
-            QFile f(folder + QStringLiteral("/T%1.txt").arg(i));
+            // A hundred files a folder, under a locality and a year.
+            const QString path = FilePath(i, QStringLiteral("T%1").arg(i));
+            QDir().mkpath(QFileInfo(path).path());
+            QFile f(path);
             f.open(QIODevice::WriteOnly);
             f.write(copy.join('\n') + '\n');
         }
@@ -66,15 +67,23 @@ public:
     void Touch(int n, int round)
     {
         for (int i = 0; i < n / 2; ++i) {
-            QFile f(root_ + QStringLiteral("/L%1/%2/%3/T%4.txt").arg(i % 50).arg(2019 + (i * 5) % 5).arg(i * 5 / 100).arg(i * 5));
+            const int file = i * 7;
+            QFile f(FilePath(file, QStringLiteral("T%1").arg(file)));
             if (f.open(QIODevice::Append))
                 f.write("\r\n");
         }
         for (int i = 0; i < n - n / 2; ++i)
-            QFile::copy(root_ + QStringLiteral("/L0/2019/0/T0.txt"), root_ + QStringLiteral("/L0/2019/0/N%1-%2.txt").arg(round).arg(i));
+            QFile::copy(FilePath(0, QStringLiteral("T0")), FilePath(0, QStringLiteral("N%1-%2").arg(round).arg(i)));
     }
 
 private:
+    // The file named name.txt in the folder of file i.
+    QString FilePath(int i, const QString& name) const
+    {
+        const int bundle = i / 100;
+        return root_ + QStringLiteral("/L%1/%2/%3/%4.txt").arg(bundle % 50).arg(2019 + bundle / 50 % 5).arg(bundle).arg(name);
+    }
+
     QTemporaryDir dir_;
     QString root_;
 };

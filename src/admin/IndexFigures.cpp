@@ -30,8 +30,8 @@ QDateTime IndexTimeValue(const QVariant& stored)
 {
     if (stored.isNull())
         return {};
-    const QDateTime utc = QDateTime::fromSecsSinceEpoch(stored.toLongLong(), Qt::UTC);
-    return QDateTime(utc.date(), utc.time());
+    // Kept in UTC: its date and time are the tester's, and no time zone is looked up.
+    return QDateTime::fromSecsSinceEpoch(stored.toLongLong(), Qt::UTC);
 }
 
 QString IndexInputsBasis(const TIndexInputs& inputs)

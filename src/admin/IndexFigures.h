@@ -47,6 +47,7 @@ struct TTestFigures {
 // A test's start as the index stores it: the tester's wall-clock time in seconds since
 // 1970 read as UTC, so that every PC reads the same date back; null when it has none.
 QVariant IndexTime(const QDateTime& started);
+// The stored start back, as a UTC time whose date and time are the tester's.
 QDateTime IndexTimeValue(const QVariant& stored);
 
 // One text of the inputs: equal texts give equal figures.

@@ -73,7 +73,7 @@ public:
         blocked_.clear();
         entered_.clear();
         pending_.clear();
-        if (!Walk(path))
+        if (!Walk(path, QFileInfo(path).canonicalFilePath()))
             return false;
         if (!WritePending())
             return false;
@@ -95,9 +95,10 @@ private:
                           {query.value(1).toLongLong(), query.value(2).toLongLong(), query.value(3).toString()});
     }
 
-    bool Walk(const QString& path)
+    // canonical: the folder's path with every link resolved, so that a link back up the
+    // tree is not followed again; only links need the file system to resolve it.
+    bool Walk(const QString& path, const QString& canonical)
     {
-        const QString canonical = QFileInfo(path).canonicalFilePath();
         if (canonical.isEmpty() || entered_.contains(canonical))
             return true;
         entered_.insert(canonical);
@@ -112,7 +113,9 @@ private:
             entries.next();
             const QFileInfo entry = entries.fileInfo();
             if (entry.isDir()) {
-                if (subfolders_ && !Walk(entry.filePath()))
+                const QString inside = entry.isSymLink() ? entry.canonicalFilePath()
+                                                         : canonical + QLatin1Char('/') + entry.fileName();
+                if (subfolders_ && !Walk(entry.filePath(), inside))
                     return false;
             } else if (entry.suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0) {
                 Found(entry);
