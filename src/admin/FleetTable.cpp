@@ -88,7 +88,7 @@ std::vector<TFleetRow> FleetTable(TIndexStore& store, const TFleetOptions& optio
     query.prepare(QStringLiteral(
         "SELECT set_key, locality_key, started, capacity_pct, end_reason, weak, first_field FROM vybitor_tests"
         " WHERE set_key <> '' AND started IS NOT NULL AND (locality_key = ? OR ? = '')"
-        " ORDER BY set_key, locality_key, started, archive, path"));
+        " ORDER BY set_key, locality_key, started"));
     query.addBindValue(SqlText(options.Locality.trimmed()));
     query.addBindValue(SqlText(options.Locality.trimmed()));
     IndexExec(query);

@@ -31,7 +31,8 @@ const QStringList SchemaStatements{
         " rated_minutes INTEGER NOT NULL, capacity_pct DOUBLE PRECISION, weak TEXT NOT NULL,"
         " figures_problem TEXT NOT NULL, basis TEXT NOT NULL,"
         " PRIMARY KEY (archive, path))"),
-    QStringLiteral("CREATE INDEX IF NOT EXISTS vybitor_tests_set ON vybitor_tests (set_key, locality_key)"),
+    // The fleet reads every set's tests in date order straight from this index.
+    QStringLiteral("CREATE INDEX IF NOT EXISTS vybitor_tests_set ON vybitor_tests (set_key, locality_key, started)"),
 };
 
 QString NextConnectionName()

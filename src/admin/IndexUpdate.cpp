@@ -62,9 +62,9 @@ public:
         // A folder that is not there (a share not mounted) is not walked: its rows stay.
         if (!QFileInfo(folder.Path).isDir())
             return true;
-        const QString path = QFileInfo(folder.Path).absoluteFilePath();
+        const QString path = QDir::cleanPath(QFileInfo(folder.Path).absoluteFilePath());
         archive_ = ArchiveKey(path);
-        root_ = QDir(path);
+        rootPrefix_ = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
         subfolders_ = folder.Subfolders != QLatin1String("N");
         if (store_.Meta(ArchiveRootKey(archive_)) != path)
             store_.SetMeta(ArchiveRootKey(archive_), path);
@@ -129,10 +129,10 @@ private:
         return true;
     }
 
+    // Every path the walk meets begins with the folder's own path as given to it.
     QString Relative(const QString& path) const
     {
-        const QString relative = root_.relativeFilePath(path);
-        return relative == QLatin1String(".") ? QString() : relative;
+        return path.size() > rootPrefix_.size() ? path.mid(rootPrefix_.size()) : QString();
     }
 
     void Found(const QFileInfo& entry)
@@ -253,7 +253,8 @@ private:
     const TIndexProgress& progress_;
     TIndexRun& run_;
     QString archive_;
-    QDir root_;
+    QString rootPrefix_; // the folder's absolute path with a '/'
+
     bool subfolders_ = true;
     QHash<QString, TKnownRow> known_;
     QSet<QString> seen_, entered_;
