@@ -2,6 +2,9 @@
 // its toolbar commands, the grid it shows, sorting by a title click.
 #include "admin/ui/Archiv.h"
 #include "admin/ui/Prehled.h"
+#include "admin/IndexStore.h"
+#include "app/ExePath.h"
+#include "config/IniFile.h"
 #include "app/ProgramState.h"
 #include "app/ui/Hlavicka.h"
 #include "app/ui/Windows.h"
@@ -23,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -142,6 +146,21 @@ TEST_F(ArchiveWindowTest, UnreadableTestIsNamedAndTheOthersListed)
     ASSERT_EQ(report.messages.size(), 1);
     EXPECT_TRUE(report.messages[0].contains(QStringLiteral("t.txt")));
     EXPECT_EQ(Visible(), QStringList{"5"});
+}
+
+// An index that cannot be opened is said, and the files are read as before.
+TEST_F(ArchiveWindowTest, WithoutAUsableIndexTheFilesAreScanned)
+{
+    Write("a.txt", "3", "1.1.2008", {"7"});
+    Write("blocked", "0", "1.1.2008", {"7"}); // a file where the index's folder would be
+    TIniFile ini(ConfigFilePath());
+    ini.WriteString(SectionIndex, QStringLiteral("Soubor"), dir.filePath("blocked/index.sqlite"));
+    const auto restore = qScopeGuard([&] { ini.DeleteKey(SectionIndex, QStringLiteral("Soubor")); });
+    state.LastDirectory = dir.path();
+    w.TBXnacti->trigger();
+    ASSERT_EQ(report.messages.size(), 1);
+    EXPECT_TRUE(report.messages[0].contains(QStringLiteral("Index"))) << report.messages[0].toStdString();
+    EXPECT_EQ(Visible(), QStringList{"3"});
 }
 
 TEST_F(ArchiveWindowTest, OpensTheCurrentRowsTestAndRefusesAVanishedOne)
