@@ -50,7 +50,7 @@ void BM_Trend20FullTests(benchmark::State& bench)
     const TBatteryTypeList types;
     const TEvaluationChoices choices;
     for (auto _ : bench) {
-        TTrend trend = EvaluateTrend(files, types, choices, {}, 90);
+        TTrend trend = EvaluateTrend(files, types, choices, {}, THealthSettings{});
         if (trend.Tests.size() != 20)
             bench.SkipWithError("a test was not read");
         benchmark::DoNotOptimize(trend);

@@ -26,8 +26,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 # The library packages come from what the programs link (dpkg-shlibdeps); the platform
-# plugin that opens windows and the fonts the reports are laid out with are not linked.
+# plugin that opens windows, the database drivers of the archive index and the fonts the
+# reports are laid out with are not linked.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, libqt6sql6-psql, fonts-liberation, fonts-dejavu-core")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

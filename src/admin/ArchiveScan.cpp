@@ -100,15 +100,56 @@ bool TArchiveList::ScanArchiveFolder(const QString& path, bool subfolders)
     return true;
 }
 
+TArchiveHead ReadArchiveHead(QIODevice& in)
+{
+    TArchiveHead head;
+    const QStringList line1 = ReadFields(in, true);
+    head.FirstField = line1.value(0);
+    head.Number = line1.value(1);
+    head.Set = line1.value(2);
+    head.Locality = ReadFields(in, true).value(1);
+    ReadFields(in);
+    head.Date = ReadFields(in, true).value(1);
+    ReadFields(in);
+    head.Current = ReadFields(in, true).value(1);
+    for (int skip = 0; skip < 3; ++skip)
+        ReadFields(in);
+    const QStringList batteries = ReadFields(in, true);
+    for (int i = 0; i + 1 < batteries.size() && !batteries[i + 1].isEmpty(); ++i)
+        head.Batteries << batteries[i + 1];
+    return head;
+}
+
+void LocalizeArchiveHead(TArchiveHead& head)
+{
+    // Locality and date are texts: their dots and commas stay under any caption.
+    QStringList line1{head.FirstField, head.Number, head.Set};
+    AdjustDecimalSeparators(line1);
+    head.Number = line1[1];
+    head.Set = line1[2];
+    QStringList current{QString(), head.Current};
+    AdjustDecimalSeparators(current);
+    head.Current = current[1];
+    head.Batteries.prepend(QString());
+    AdjustDecimalSeparators(head.Batteries);
+    head.Batteries.removeFirst();
+}
+
 void TArchiveList::AddFile(const QString& folder, const QString& name)
 {
     const QString path = QDir(folder).filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw VybitorError(QStringLiteral("Unable to read %1").arg(path));
-    const QStringList line1 = ReadFields(file);
-    if (line1.value(0).left(5) != qualifier_)
+    TArchiveHead head = ReadArchiveHead(file);
+    if (head.FirstField.left(5) != qualifier_)
         return;
+    LocalizeArchiveHead(head);
+    AddRow(folder, name, head);
+}
+
+void TArchiveList::AddRow(const QString& folder, const QString& name, const TArchiveHead& head)
+{
     int row = Grid.RowCount() - 1;
     if (!Grid.Cell(0, row).isEmpty()) {
         Grid.SetRowCount(++row + 1);
@@ -116,19 +157,13 @@ void TArchiveList::AddFile(const QString& folder, const QString& name)
     }
     Grid.SetCell(0, row, folder);
     Grid.SetCell(1, row, name);
-    Grid.SetCell(2, row, line1.value(1));
-    Grid.SetCell(3, row, line1.value(2));
-    // Locality and date are texts: their dots and commas stay under any caption.
-    Grid.SetCell(4, row, ReadFields(file, true).value(1));
-    ReadFields(file);
-    Grid.SetCell(5, row, ReadFields(file, true).value(1));
-    ReadFields(file);
-    Grid.SetCell(6, row, ReadFields(file).value(1));
-    for (int skip = 0; skip < 3; ++skip)
-        ReadFields(file);
-    const QStringList batteries = ReadFields(file);
-    for (int i = 0; i + 1 < batteries.size() && !batteries[i + 1].isEmpty(); ++i)
-        SetBatteryCell(i, batteries[i + 1]);
+    Grid.SetCell(2, row, head.Number);
+    Grid.SetCell(3, row, head.Set);
+    Grid.SetCell(4, row, head.Locality);
+    Grid.SetCell(5, row, head.Date);
+    Grid.SetCell(6, row, head.Current);
+    for (int i = 0; i < head.Batteries.size(); ++i)
+        SetBatteryCell(i, head.Batteries[i]);
 }
 
 void TArchiveList::SetBatteryCell(int index, const QString& text)

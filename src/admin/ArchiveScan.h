@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -13,6 +14,16 @@ struct TArchiveFolder;
 class TProgramState;
 
 inline constexpr int ArchiveFixedColumns = 7;
+
+// The header values of a test text file that the archive grid shows.
+struct TArchiveHead {
+    QString FirstField, Number, Set, Locality, Date, Current;
+    QStringList Batteries; // the first battery-table row after its caption, to the first empty cell
+};
+// Reads the head as the file holds it: no field adjusted.
+TArchiveHead ReadArchiveHead(class QIODevice& in);
+// The locale's decimal separator put into the number fields, as the grid shows them.
+void LocalizeArchiveHead(TArchiveHead& head);
 inline constexpr int ArchiveFilteredBatteries = 12;
 
 class TArchiveList {
@@ -36,6 +47,8 @@ public:
     bool ScanFolders(const TProgramState& state, bool lastSubfolders, const TEntryDone& entryDone = {});
     bool ScanFolders(const std::vector<TArchiveFolder>& folders, const QString& lastDirectory,
                      bool lastSubfolders, const QString& qualifier, const TEntryDone& entryDone = {});
+    // One test's row below the others (the list's empty row first).
+    void AddRow(const QString& folder, const QString& name, const TArchiveHead& head);
     // Data rows that hold a test (the empty row of an empty list is none).
     int RowsFound() const;
     // Hides the rows none of whose first twelve battery cells equals text.

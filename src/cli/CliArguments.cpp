@@ -90,6 +90,7 @@ void BuildCommands(CLI::App& app, TCliArguments& out)
     AddText(&app, "--serial", out.SerialDevice, "the tester on a serial port, 9600 baud 8N1")->type_name("DEVICE")->excludes(tcp);
     AddText(&app, "--config", out.ConfigPath, "configuration file (default: see Files below)")->type_name("FILE.ini");
     AddText(&app, "--btr", out.BtrPath, "battery-type list (default: see Files below)")->type_name("FILE.btr");
+    AddText(&app, "--index", out.IndexPath, "archive index, a SQLite file (default: see Files below)")->type_name("FILE");
 
     auto* list = app.add_subcommand("list", "the tester's tests, one line each");
     list->add_flag("--hidden", out.Hidden, "hidden tests too");
@@ -125,7 +126,10 @@ void BuildCommands(CLI::App& app, TCliArguments& out)
     AddFormat(health, out);
 
     auto* trend = app.add_subcommand("trend", "capacities of test text files over their dates, per battery");
-    AddTexts(trend, "FILE", out.Operands, "test text files of one battery set")->required();
+    auto* trendFiles = AddTexts(trend, "FILE", out.Operands, "test text files of one battery set");
+    auto* trendSet = AddText(trend, "--set", out.Set, "the tests of this battery set (Číslo baterie) in the archive index")
+                         ->type_name("TEXT")->excludes(trendFiles);
+    AddText(trend, "--locality", out.Locality, "with --set: only the set at this locality")->type_name("TEXT")->needs(trendSet);
     AddFormat(trend, out);
 
     auto* archive = app.add_subcommand("archive", "the test text files of archive folders, one line each, as the archive window lists them");
@@ -134,6 +138,13 @@ void BuildCommands(CLI::App& app, TCliArguments& out)
     AddText(archive, "--battery", out.BatteryFilter, "only tests with this text in one of their first 12 battery cells")
         ->type_name("TEXT");
     AddFormat(archive, out);
+
+    auto* index = app.add_subcommand("index", "bring the archive index up to date with archive folders");
+    AddTexts(index, "FOLDER", out.Operands, "folders to index (default: the configured archive folders)");
+
+    auto* fleet = app.add_subcommand("fleet", "every battery set of the archive index, one line each");
+    AddText(fleet, "--locality", out.Locality, "only the sets at this locality")->type_name("TEXT");
+    AddFormat(fleet, out);
 
     auto* presets = app.add_subcommand("presets", "locality presets of the tester");
     presets->require_subcommand(1);
@@ -146,6 +157,8 @@ void BuildCommands(CLI::App& app, TCliArguments& out)
 // Rules that span several options of one command.
 void CheckCombinations(const TCliArguments& out)
 {
+    if (out.Command == QLatin1String("trend") && out.Operands.isEmpty() == !out.Set)
+        throw CLI::ValidationError("trend needs files or --set, not both");
     if (out.Command == QLatin1String("delete") && out.Operands.isEmpty() == !out.Hidden)
         throw CLI::ValidationError("delete needs names or --hidden, not both");
     const bool report = OutputKindOf(out.Output) == TOutputKind::Report;

@@ -25,6 +25,9 @@ struct TCliArguments {
     bool DataReport = false;     // --data-report: the PDF is the data report
     bool NoSubfolders = false;   // archive --no-subfolders
     std::optional<QString> BatteryFilter; // archive --battery
+    QString IndexPath;           // --index FILE: the archive index instead of the configured one
+    std::optional<QString> Set;  // trend --set: the set's tests from the index
+    QString Locality;            // fleet / trend --locality
     TCliFormat Format = TCliFormat::Tsv;
     QString HelpText;            // --help: the help of the command asked about
 };

@@ -21,7 +21,8 @@ int RunCliCommand(const TCliArguments& args)
         {QStringLiteral("presets push"), RunPresetsPush},
         {QStringLiteral("convert"), RunConvert}, {QStringLiteral("evaluate"), RunEvaluate},
         {QStringLiteral("health"), RunHealth},   {QStringLiteral("trend"), RunTrend},
-        {QStringLiteral("archive"), RunArchive}};
+        {QStringLiteral("archive"), RunArchive}, {QStringLiteral("index"), RunIndex},
+        {QStringLiteral("fleet"), RunFleet}};
     TCliReport report;
     const ScopedUserReport useStderr(&report);
     TProgramState& state = TProgramState::Instance();

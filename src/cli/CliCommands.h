@@ -1,6 +1,8 @@
 #pragma once
 // The commands of vybitor5-cli, each running the desktop program's own core operations.
 
+#include <QStringList>
+
 struct TCliArguments;
 
 // Runs the parsed command; returns the exit status (ExitUsage for a battery the test lacks).
@@ -19,3 +21,9 @@ void RunEvaluate(const TCliArguments& args);
 
 // The archive of test text files (CliArchiveCommand.cpp).
 void RunArchive(const TCliArguments& args);
+
+// The archive index (CliIndexCommands.cpp).
+void RunIndex(const TCliArguments& args);
+void RunFleet(const TCliArguments& args);
+// trend --set: the set's test files in the index, oldest first; throws when there is none.
+QStringList IndexedSetFiles(const TCliArguments& args);

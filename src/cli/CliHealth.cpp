@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
 #include "cli/CliArguments.h"
+#include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
 #include "model/Errors.h"
 #include "model/LocaleFormat.h"
@@ -28,6 +29,12 @@ QString Number(const char* pattern, double value)
     return std::isfinite(value) ? FormatLocale(pattern, value) : QString();
 }
 
+// A measured capacity is its own lower bound.
+double AtLeast(const TBatteryHealth& b)
+{
+    return b.Reached ? b.CapacityPct : b.CapacityAtLeast;
+}
+
 QByteArray Lines(const QStringList& lines)
 {
     return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
@@ -36,11 +43,13 @@ QByteArray Lines(const QStringList& lines)
 
 QByteArray HealthTsv(const TStringHealth& h)
 {
-    QStringList lines{QStringLiteral("battery\tminutes_to_end_voltage\tend_voltage_reached\tvoltage_at_end\tcapacity_percent\tweak")};
+    QStringList lines{QStringLiteral("battery\tminutes_to_end_voltage\tend_voltage_reached\tvoltage_at_end\tcapacity_percent\tweak"
+                                     "\tcapacity_at_least\tweak_reasons\tbelow_threshold")};
+    const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
     for (const TBatteryHealth& b : h.Batteries)
         lines << QStringList{QString::number(b.Number), b.Reached ? Number("%.2f", b.SecondsToEnd / 60.0) : QString(),
-                             b.Reached ? QStringLiteral("1") : QStringLiteral("0"), Number("%.2f", b.VoltageAtEnd),
-                             Number("%.2f", b.CapacityPct), b.Weak ? QStringLiteral("1") : QStringLiteral("0")}
+                             flag(b.Reached), Number("%.2f", b.VoltageAtEnd), Number("%.2f", b.CapacityPct), flag(b.Weak),
+                             Number("%.2f", AtLeast(b)), WeakReasonKeys(b).join(QLatin1Char(',')), flag(b.BelowThreshold)}
                      .join(QLatin1Char('\t'));
     return Lines(lines);
 }
@@ -54,7 +63,10 @@ QByteArray HealthJson(const TStringHealth& h)
                                 {QStringLiteral("end_voltage_reached"), b.Reached},
                                 {QStringLiteral("voltage_at_end"), Rounded(b.VoltageAtEnd, 3)},
                                 {QStringLiteral("capacity_percent"), Rounded(b.CapacityPct, 4)},
-                                {QStringLiteral("weak"), b.Weak}});
+                                {QStringLiteral("capacity_at_least"), Rounded(AtLeast(b), 4)},
+                                {QStringLiteral("weak"), b.Weak},
+                                {QStringLiteral("weak_reasons"), QJsonArray::fromStringList(WeakReasonKeys(b))},
+                                {QStringLiteral("below_threshold"), b.BelowThreshold}});
     return QJsonDocument(list).toJson(QJsonDocument::Indented);
 }
 
@@ -90,7 +102,11 @@ QByteArray TrendJson(const TTrend& t)
             values.append(Rounded(value, 4));
         batteries.append(QJsonObject{{QStringLiteral("battery"), t.Batteries[i]}, {QStringLiteral("capacity_percent"), values}});
     }
-    return QJsonDocument(QJsonObject{{QStringLiteral("tests"), tests}, {QStringLiteral("batteries"), batteries}})
+    const std::optional<QDate>& forecast = t.Forecast.ThresholdDate;
+    return QJsonDocument(QJsonObject{{QStringLiteral("tests"), tests},
+                                     {QStringLiteral("batteries"), batteries},
+                                     {QStringLiteral("forecast_threshold_date"),
+                                      forecast ? QJsonValue(forecast->toString(Qt::ISODate)) : QJsonValue(QJsonValue::Null)}})
         .toJson(QJsonDocument::Indented);
 }
 
@@ -110,20 +126,34 @@ void Print(const QByteArray& text)
 void RunHealth(const TCliArguments& args)
 {
     LoadTestInput(args.Operands[0]);
-    const THealthOutcome outcome = LoadedTestHealth(TProgramState::Instance());
+    const TProgramState& state = TProgramState::Instance();
+    if (state.Record().RowCount <= 0)
+        throw VybitorError(args.Operands[0] + QStringLiteral(": ") + NoSamplesText());
+    const THealthOutcome outcome = LoadedTestHealth(state);
     if (!outcome.Health)
         throw VybitorError(outcome.Problem);
-    Print(JsonWanted(args) ? HealthJson(*outcome.Health) : HealthTsv(*outcome.Health));
+    // Told, not failed: the figures of the last sample still stand.
+    const TStringHealth& h = *outcome.Health;
+    for (const QString& note : {EndVoltageImplausibleText(h), h.SumImplausible ? SumImplausibleText() : QString()})
+        if (!note.isEmpty())
+            std::fprintf(stderr, "%s\n", note.toUtf8().constData());
+    Print(JsonWanted(args) ? HealthJson(h) : HealthTsv(h));
 }
 
 void RunTrend(const TCliArguments& args)
 {
     const TProgramState& state = TProgramState::Instance();
-    const TTrend trend = EvaluateTrend(args.Operands, state.BatteryTypes, state.Choices, state.TempCompTables,
-                                       state.Settings.Health.WeakShare);
+    const QStringList files = args.Set ? IndexedSetFiles(args) : args.Operands;
+    const TTrend trend = EvaluateTrend(files, state.BatteryTypes, state.Choices, state.TempCompTables,
+                                       state.Settings.Health);
     // A file left out is told and the others still make the trend.
     for (const TTrendSkip& skip : trend.Skipped)
         UserReport().Message(QStringLiteral("%1: %2").arg(skip.File, skip.Reason));
+    if (!trend.Refusal.isEmpty())
+        throw VybitorError(trend.Refusal);
+    for (const TTrendTest& test : trend.Tests)
+        if (const QString note = RatedDurationNote(test); !note.isEmpty())
+            std::fprintf(stderr, "%s\n", note.toUtf8().constData());
     if (trend.Tests.empty())
         throw VybitorError(QStringLiteral("No test could be evaluated"));
     Print(JsonWanted(args) ? TrendJson(trend) : TrendTsv(trend));

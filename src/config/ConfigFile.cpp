@@ -108,10 +108,10 @@ namespace {
 void SaveHealthSettings(TIniFile& ini, const THealthSettings& h)
 {
     const THealthSettings defaults;
-    if (!ini.SectionExists(SectionHealth) && h.WeakShare == defaults.WeakShare && h.Acceptance == defaults.Acceptance
+    if (!ini.SectionExists(SectionHealth) && h.Deviation == defaults.Deviation && h.Acceptance == defaults.Acceptance
         && h.AcceptanceThreshold == defaults.AcceptanceThreshold)
         return;
-    ini.WriteString(SectionHealth, QStringLiteral("Podil_slabe"), FormatLocale("%g", h.WeakShare));
+    ini.WriteString(SectionHealth, QStringLiteral("Odchylka"), FormatLocale("%g", h.Deviation));
     ini.WriteBool(SectionHealth, QStringLiteral("Hodnotit_kapacitu"), h.Acceptance);
     ini.WriteString(SectionHealth, QStringLiteral("Prah_kapacity"), FormatLocale("%g", h.AcceptanceThreshold));
 }
@@ -141,7 +141,7 @@ void ReadSettingsValues(const TIniFile& ini, TSettingsValues& s)
     s.AutBat = ini.ReadBool(sec, "Aut_bat", false);
     s.AutNap = ini.ReadBool(sec, "Aut_nap", false);
     s.DruhaKap = ini.ReadBool(sec, "Druha_kap", false);
-    s.Health.WeakShare = ReadPercent(ini, "Podil_slabe", THealthSettings{}.WeakShare);
+    s.Health.Deviation = ReadPercent(ini, "Odchylka", THealthSettings{}.Deviation);
     s.Health.Acceptance = ini.ReadBool(SectionHealth, QStringLiteral("Hodnotit_kapacitu"), false);
     s.Health.AcceptanceThreshold = ReadPercent(ini, "Prah_kapacity", THealthSettings{}.AcceptanceThreshold);
     s.ArchiveFolders.clear();

@@ -1,13 +1,44 @@
 #include "evaluation/BatteryHealth.h"
 
 #include "app/ProgramState.h"
+#include "evaluation/AcceptanceVerdict.h"
 #include "evaluation/CapacityEvaluation.h"
 #include "model/Errors.h"
+#include "model/LocaleFormat.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numeric>
+
+namespace {
+constexpr int EndReasonBatteryVoltage = 2;
+constexpr double SumTolerance = 0.03;
+
+// Voltages compared as the program shows them: whole hundredths of a volt. A float read
+// from "1,80" must not land above 97,2 / 54 by its last bit.
+long Hundredths(double volts) { return std::lround(volts * 100); }
+
+double MedianOfRow(const TMeasurementRow& row, int n)
+{
+    return Median(std::vector<double>(row.Voltages, row.Voltages + n));
+}
+
+// The end voltage does not fit these batteries: far below where they ended, or above
+// where they started (a protocol fixture, a string of another count).
+bool EndVoltageFits(double batteryEnd, double lastMedian, const TMeasurementRow& first, int n)
+{
+    const double highestStart = n > 0 ? *std::max_element(first.Voltages, first.Voltages + n) : 0;
+    return batteryEnd >= lastMedian / 2 && batteryEnd <= highestStart;
+}
+
+bool SumFits(const TMeasurementRow& first, int n)
+{
+    const double sum = std::accumulate(first.Voltages, first.Voltages + n, 0.0);
+    return std::abs(sum - double(first.TotalVoltage)) <= SumTolerance * std::abs(double(first.TotalVoltage));
+}
+} // namespace
 
 double Median(std::vector<double> values)
 {
@@ -21,50 +52,97 @@ double Median(std::vector<double> values)
     return (*std::max_element(values.begin(), values.begin() + mid) + upper) / 2;
 }
 
-TStringHealth EvaluateBatteryHealth(const TTestRecord& record, double referenceMinutes, double weakSharePercent)
+QStringList WeakReasonKeys(const TBatteryHealth& b)
+{
+    QStringList keys;
+    if (b.EndedEarly)
+        keys << QStringLiteral("ended_early");
+    if (b.LowVoltage)
+        keys << QStringLiteral("low_voltage");
+    return keys;
+}
+
+QString WeakReasonsText(const TBatteryHealth& b)
+{
+    QStringList texts;
+    if (b.EndedEarly)
+        texts << EndedEarlyText;
+    if (b.LowVoltage)
+        texts << LowVoltageText;
+    return texts.join(QStringLiteral(", "));
+}
+
+QString CapacityText(const TBatteryHealth& b)
+{
+    return b.Reached ? FormatLocale("%.1f", b.CapacityPct) : FormatLocale("≥ %.1f", b.CapacityAtLeast);
+}
+
+TStringHealth EvaluateBatteryHealth(const TTestRecord& record, double referenceMinutes, const THealthSettings& settings)
 {
     TStringHealth h;
-    h.WeakShare = weakSharePercent;
+    h.Deviation = settings.Deviation;
+    h.Threshold = settings.AcceptanceThreshold;
+    h.EndReason = record.RunInfo.EndReason;
     const int n = std::min<int>(record.RunInfo.BatteryCount, MaxBatteries);
     const int rows = std::clamp(record.RowCount, 0, MaxRows);
     if (rows == 0)
         return h;
+    const TMeasurementRow& first = record.Rows[0];
+    const TMeasurementRow& last = record.Rows[rows - 1];
     // The string's end voltage is compared with the total voltage: a string of equal
     // batteries puts an equal share of it on each.
     h.BatteryEndVoltage = n > 0 ? double(record.Header.EndVoltage) / n : 0;
-    h.StringPct = CapacityPercent(record.Rows[rows - 1].ElapsedSeconds, referenceMinutes);
+    h.StringPct = CapacityPercent(last.ElapsedSeconds, referenceMinutes);
+    h.StringBelowThreshold = !ShownAtLeast(h.StringPct, h.Threshold);
+    h.LastMedian = MedianOfRow(last, n);
+    h.EndVoltageImplausible = !EndVoltageFits(h.BatteryEndVoltage, h.LastMedian, first, n);
+    h.SumImplausible = n > 0 && !SumFits(first, n);
+    const double share = h.Deviation / 100.0;
+    const long end = Hundredths(h.BatteryEndVoltage);
+    const double earlyAbove = h.BatteryEndVoltage * (1 + share);
 
-    // One pass over the rows, in memory order: a row holds every battery's voltage.
-    std::array<int32_t, MaxBatteries> reachedAt{};
-    std::array<bool, MaxBatteries> reached{};
+    // One pass over the rows, in memory order: a row holds every battery's voltage. The
+    // row's median is taken only in the few rows where a battery reaches its end voltage.
+    h.Batteries.resize(size_t(n));
     int remaining = n;
     for (int r = 0; r < rows && remaining > 0; ++r) {
         const TMeasurementRow& row = record.Rows[r];
-        for (int k = 0; k < n; ++k)
-            if (!reached[size_t(k)] && double(row.Voltages[k]) <= h.BatteryEndVoltage) {
-                reached[size_t(k)] = true;
-                reachedAt[size_t(k)] = row.ElapsedSeconds;
-                --remaining;
-            }
+        double rowMedian = NAN;
+        for (int k = 0; k < n; ++k) {
+            TBatteryHealth& b = h.Batteries[size_t(k)];
+            if (b.Reached || Hundredths(row.Voltages[k]) > end)
+                continue;
+            b.Reached = true;
+            b.SecondsToEnd = row.ElapsedSeconds;
+            if (std::isnan(rowMedian))
+                rowMedian = MedianOfRow(row, n);
+            b.EndedEarly = !h.EndVoltageImplausible && rowMedian > earlyAbove;
+            --remaining;
+        }
     }
 
-    std::vector<double> capacities;
-    capacities.reserve(size_t(n));
+    std::vector<double> measured;
+    const double lowBelow = h.LastMedian * (1 - share);
     for (int k = 0; k < n; ++k) {
-        TBatteryHealth b;
+        TBatteryHealth& b = h.Batteries[size_t(k)];
         b.Column = k;
         b.Number = record.BatteryNumbers[k];
-        b.Reached = reached[size_t(k)];
-        b.SecondsToEnd = reachedAt[size_t(k)];
-        b.VoltageAtEnd = record.Rows[rows - 1].Voltages[k];
-        b.CapacityPct = b.Reached ? CapacityPercent(b.SecondsToEnd, referenceMinutes) : h.StringPct;
-        capacities.push_back(b.CapacityPct);
-        h.Batteries.push_back(b);
+        b.VoltageAtEnd = last.Voltages[k];
+        b.CapacityPct = b.Reached ? CapacityPercent(b.SecondsToEnd, referenceMinutes) : NAN;
+        b.CapacityAtLeast = b.Reached ? NAN : h.StringPct;
+        if (b.Reached && std::isfinite(b.CapacityPct))
+            measured.push_back(b.CapacityPct);
+        b.LowVoltage = b.VoltageAtEnd < lowBelow;
+        b.Weak = b.EndedEarly || b.LowVoltage;
+        b.BelowThreshold = b.Reached && !ShownAtLeast(b.CapacityPct, h.Threshold);
     }
-    h.Median = Median(capacities);
-    const double limit = h.Median * weakSharePercent / 100.0;
-    for (TBatteryHealth& b : h.Batteries)
-        b.Weak = b.CapacityPct < limit;
+    h.Median = measured.empty() ? NAN : Median(measured);
+    if (h.EndReason == EndReasonBatteryVoltage && !measured.empty() && measured.size() < size_t(n)) {
+        const auto lowest = std::min_element(h.Batteries.begin(), h.Batteries.end(), [](const TBatteryHealth& a, const TBatteryHealth& b) {
+            return a.VoltageAtEnd < b.VoltageAtEnd;
+        });
+        h.EndedBy = lowest->Number;
+    }
     return h;
 }
 
@@ -73,7 +151,7 @@ THealthOutcome LoadedTestHealth(const TProgramState& state)
     const TTestRecord& record = state.Record();
     const TMainTexts& t = state.Texts;
     if (record.RowCount <= 0)
-        return {std::nullopt, QStringLiteral("Není načten žádný test.")};
+        return {std::nullopt, record.RunInfo.BatteryCount > 0 ? NoSamplesText() : QStringLiteral("Není načten žádný test.")};
     if (t.Gtypzk.isEmpty() || t.Hvproud.isEmpty())
         return {std::nullopt, QStringLiteral("Kapacitu nelze vyhodnotit: chybí doba zkoušky nebo vybíjecí proud.")};
     int rated = 0;
@@ -83,21 +161,59 @@ THealthOutcome LoadedTestHealth(const TProgramState& state)
         return {std::nullopt, e.text()};
     }
     const TCompensation comp = CompensationOf(record, state.Choices, state.TempCompTables);
-    return {EvaluateBatteryHealth(record, rated * comp.Factor, state.Settings.Health.WeakShare), {}};
+    return {EvaluateBatteryHealth(record, rated * comp.Factor, state.Settings.Health), {}};
 }
 
-void SetWeakShare(TProgramState& state, double percent)
+void SetDeviation(TProgramState& state, double percent)
 {
-    state.Settings.Health.WeakShare = percent;
+    state.Settings.Health.Deviation = percent;
     emit state.HealthSettingsChanged();
 }
 
 std::vector<int> WeakestFirst(const TStringHealth& health)
 {
-    std::vector<int> order(health.Batteries.size());
+    constexpr int32_t never = std::numeric_limits<int32_t>::max();
+    const auto& all = health.Batteries;
+    std::vector<int> order(all.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return health.Batteries[size_t(a)].CapacityPct < health.Batteries[size_t(b)].CapacityPct;
+    std::stable_sort(order.begin(), order.end(), [&](int ia, int ib) {
+        const TBatteryHealth& a = all[size_t(ia)];
+        const TBatteryHealth& b = all[size_t(ib)];
+        if (a.Weak != b.Weak)
+            return a.Weak;
+        if (a.Weak) {
+            const int32_t ta = a.Reached ? a.SecondsToEnd : never, tb = b.Reached ? b.SecondsToEnd : never;
+            if (ta != tb)
+                return ta < tb;
+        }
+        return a.VoltageAtEnd < b.VoltageAtEnd;
     });
     return order;
 }
+
+QString EndVoltageImplausibleText(const TStringHealth& h)
+{
+    return h.EndVoltageImplausible ? FormatLocale("Konečné napětí baterie %.2f V neodpovídá napětí baterií", h.BatteryEndVoltage)
+                                   : QString();
+}
+
+QString SumImplausibleText() { return QStringLiteral("Součet napětí baterií neodpovídá celkovému napětí"); }
+
+QString EndOfTestText(const TStringHealth& h)
+{
+    if (h.EndedBy == 0)
+        return {};
+    return QStringLiteral("Zkoušku ukončila baterie %1; ostatní baterie mají kapacitu nejméně %2 %.")
+        .arg(h.EndedBy)
+        .arg(FormatLocale("%.1f", h.StringPct));
+}
+
+QString EvenLossText(const TStringHealth& h)
+{
+    const bool anyWeak = std::any_of(h.Batteries.begin(), h.Batteries.end(), [](const TBatteryHealth& b) { return b.Weak; });
+    return h.StringBelowThreshold && !anyWeak && !h.Batteries.empty()
+               ? QStringLiteral("Kapacita řetězce pod prahem, žádná baterie se neodchyluje")
+               : QString();
+}
+
+QString NoSamplesText() { return QStringLiteral("Test nemá žádná měření."); }

@@ -1,6 +1,7 @@
 #include "evaluation/CapacityEvaluation.h"
 
 #include "app/ProgramState.h"
+#include "evaluation/AcceptanceVerdict.h"
 #include "model/Errors.h"
 #include "model/LocaleFormat.h"
 
@@ -121,15 +122,15 @@ void EvaluateCapacity(TProgramState& state)
         t.Lvzkap1 = ResultText("%5.1fAh  ", refAh);
         t.Hkapacita1 = ResultText("%6.1fAh  ", delivered);
     }
-    t.Hhodnoceni = AcceptanceText(state.Settings.Health, pct);
+    t.Hhodnoceni = AcceptanceText(state.Settings.Health, pct, r.RunInfo.EndReason);
     emit state.TextsChanged();
 }
 
-QString AcceptanceText(const THealthSettings& health, double pct)
+QString AcceptanceText(const THealthSettings& health, double pct, int endReason)
 {
     if (!health.Acceptance || !std::isfinite(pct))
         return {};
-    return pct >= health.AcceptanceThreshold ? AcceptedText : RejectedText;
+    return VerdictText(AcceptanceVerdict(pct, health.AcceptanceThreshold, endReason), endReason);
 }
 
 void SetAcceptance(TProgramState& state, bool on, double threshold)

@@ -33,11 +33,12 @@ int RatedMinutes(const QString& text);
 // is not a whole number.
 void EvaluateCapacity(TProgramState& state);
 
-// "vyhovuje" / "nevyhovuje" for a capacity in percent against the threshold; empty while
-// the capacity is not judged or has no percentage.
-QString AcceptanceText(const THealthSettings& health, double pct);
+// The acceptance line's verdict for a capacity in percent of a test with that end reason;
+// empty while the capacity is not judged or has no percentage.
+QString AcceptanceText(const THealthSettings& health, double pct, int endReason);
 inline const QString AcceptedText = QStringLiteral("vyhovuje");
 inline const QString RejectedText = QStringLiteral("nevyhovuje");
+inline const QString NotJudgedText = QStringLiteral("nelze hodnotit");
 // "Hodnotit kapacitu" and its threshold changed: stores them and re-evaluates.
 void SetAcceptance(TProgramState& state, bool on, double threshold);
 

@@ -1,6 +1,7 @@
 #include "evaluation/CapacityTrend.h"
 
 #include "app/ProgramState.h"
+#include "evaluation/AcceptanceVerdict.h"
 #include "evaluation/CapacityEvaluation.h"
 #include "files/TestTextReader.h"
 #include "files/WholeFile.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <numeric>
 
 int TrendRatedMinutes(const QString& batteryType, int testMinutes, const TBatteryTypeList& types)
 {
@@ -27,8 +29,62 @@ int TrendRatedMinutes(const QString& batteryType, int testMinutes, const TBatter
     return first > 0 ? first : testMinutes;
 }
 
+TBatterySetKey BatterySetOf(const TTestRecord& record)
+{
+    return {FieldText(record.Header.BatteryId).trimmed(), FieldText(record.Header.Locality).trimmed()};
+}
+
+QString TBatterySetKey::Text() const { return Number + QStringLiteral(", ") + Locality; }
+
+QString RatedDurationNote(const TTrendTest& t)
+{
+    if (t.RatedMinutes == t.FileMinutes)
+        return {};
+    return QStringLiteral("%1: %2 min from the battery-type list for %3 (the file says %4)")
+        .arg(t.File)
+        .arg(t.RatedMinutes)
+        .arg(t.BatteryType)
+        .arg(t.FileMinutes);
+}
+
+TTrendForecast ForecastCapacity(const std::vector<TTrendTest>& tests, double threshold)
+{
+    TTrendForecast f;
+    std::vector<double> xs, ys;
+    for (const TTrendTest& t : tests) {
+        if (!CapacityMeasured(t.Health.EndReason) || !std::isfinite(t.Health.StringPct))
+            continue;
+        if (xs.empty())
+            f.First = t.Start.date();
+        xs.push_back(double(f.First.daysTo(t.Start.date())));
+        ys.push_back(t.Health.StringPct);
+    }
+    f.Tests = int(xs.size());
+    if (xs.empty())
+        return f;
+    const double n = double(xs.size());
+    const double mx = std::accumulate(xs.begin(), xs.end(), 0.0) / n;
+    const double my = std::accumulate(ys.begin(), ys.end(), 0.0) / n;
+    double sxy = 0, sxx = 0;
+    for (size_t i = 0; i < xs.size(); ++i) {
+        sxy += (xs[i] - mx) * (ys[i] - my);
+        sxx += (xs[i] - mx) * (xs[i] - mx);
+    }
+    f.Slope = sxx > 0 ? sxy / sxx : 0;
+    f.Intercept = my - f.Slope * mx;
+    if (xs.size() >= 2 && f.Slope < 0)
+        f.ThresholdDate = f.First.addDays(qint64(std::floor((threshold - f.Intercept) / f.Slope)));
+    return f;
+}
+
+QString ForecastDateText(const QDate& date, const QDate& today)
+{
+    const QString text = ShortDateText(date);
+    return date <= today ? QStringLiteral("dosaženo ") + text : text;
+}
+
 TTrend EvaluateTrend(const QStringList& files, const TBatteryTypeList& types, const TEvaluationChoices& choices,
-                     const TTempCompTableList& tables, double weakSharePercent)
+                     const TTempCompTableList& tables, const THealthSettings& settings)
 {
     TTrend trend;
     for (const QString& file : files) {
@@ -39,17 +95,28 @@ TTrend EvaluateTrend(const QStringList& files, const TBatteryTypeList& types, co
                 trend.Skipped.push_back({file, QStringLiteral("test bez měření")});
                 continue;
             }
-            const int rated = TrendRatedMinutes(FieldText(r.Header.BatteryType), r.Header.TestMinutes, types);
+            const QString type = FieldText(r.Header.BatteryType);
+            const int rated = TrendRatedMinutes(type, r.Header.TestMinutes, types);
             if (rated <= 0) {
                 trend.Skipped.push_back({file, QStringLiteral("neznámá doba zkoušky")});
                 continue;
             }
             const double factor = CompensationOf(r, choices, tables).Factor;
-            trend.Tests.push_back({file, TesterDateTime(r.RunInfo.StartTime), rated,
-                                   EvaluateBatteryHealth(r, rated * factor, weakSharePercent)});
+            trend.Tests.push_back({file, TesterDateTime(r.RunInfo.StartTime), rated, r.Header.TestMinutes, type,
+                                   BatterySetOf(r), EvaluateBatteryHealth(r, rated * factor, settings)});
         } catch (const VybitorError& e) {
             trend.Skipped.push_back({file, e.text()});
         }
+    }
+    // Files in the order given: the first one read names the set.
+    for (const TTrendTest& t : trend.Tests)
+        if (!(t.Set == trend.Tests.front().Set))
+            trend.OtherSetFiles << t.File;
+    if (!trend.OtherSetFiles.isEmpty()) {
+        trend.Refusal = QStringLiteral("Trend je jen pro testy jedné sady baterií (%1); jiná sada je v souborech: %2")
+                            .arg(trend.Tests.front().Set.Text(), trend.OtherSetFiles.join(QStringLiteral(", ")));
+        trend.Tests.clear();
+        return trend;
     }
     std::stable_sort(trend.Tests.begin(), trend.Tests.end(),
                      [](const TTrendTest& a, const TTrendTest& b) { return a.Start < b.Start; });
@@ -63,13 +130,16 @@ TTrend EvaluateTrend(const QStringList& files, const TBatteryTypeList& types, co
         trend.Batteries.push_back(number);
     }
     trend.Capacity.assign(trend.Batteries.size(), std::vector<double>(trend.Tests.size(), NAN));
+    trend.AtLeast = trend.Capacity;
     trend.Weak.assign(trend.Batteries.size(), std::vector<bool>(trend.Tests.size(), false));
     for (size_t t = 0; t < trend.Tests.size(); ++t)
         for (const TBatteryHealth& b : trend.Tests[t].Health.Batteries) {
             const size_t i = row[b.Number];
             trend.Capacity[i][t] = b.CapacityPct;
+            trend.AtLeast[i][t] = b.CapacityAtLeast;
             trend.Weak[i][t] = b.Weak;
         }
+    trend.Forecast = ForecastCapacity(trend.Tests, settings.AcceptanceThreshold);
     return trend;
 }
 
@@ -78,10 +148,10 @@ std::vector<TTrendFaller> BiggestFallers(const TTrend& trend, int count)
     std::vector<TTrendFaller> fallers;
     for (size_t i = 0; i < trend.Batteries.size(); ++i) {
         const std::vector<double>& values = trend.Capacity[i];
-        std::vector<double> present;
-        std::copy_if(values.begin(), values.end(), std::back_inserter(present), [](double v) { return std::isfinite(v); });
-        if (present.size() >= 2)
-            fallers.push_back({trend.Batteries[i], present.front(), present.back()});
+        std::vector<double> measured;
+        std::copy_if(values.begin(), values.end(), std::back_inserter(measured), [](double v) { return std::isfinite(v); });
+        if (measured.size() >= 2)
+            fallers.push_back({trend.Batteries[i], measured.front(), measured.back()});
     }
     std::stable_sort(fallers.begin(), fallers.end(),
                      [](const TTrendFaller& a, const TTrendFaller& b) { return a.Drop() > b.Drop(); });

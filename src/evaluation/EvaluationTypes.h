@@ -26,7 +26,7 @@ using TTempCompTableList = std::vector<TTempCompTable>;
 // Options of the battery health figures and of the string's acceptance, kept in a
 // ConfigFile section of their own.
 struct THealthSettings {
-    double WeakShare = 90;           // a battery below this percentage of the median is weak
+    double Deviation = 5;            // D: a battery this many percent off the string's median is weak
     bool Acceptance = false;         // "Hodnotit kapacitu"
     double AcceptanceThreshold = 80; // the string passes at or above this capacity in percent
 };

@@ -8,6 +8,17 @@ void TTextGrid::SetSize(int rows, int cols)
     cols = std::max(cols, 0);
     if (rows == rows_ && cols == cols_)
         return;
+    if (cols == cols_) {
+        // Rows added one at a time (a list growing as files are found) must cost the same
+        // at row 100000 as at row 10: the cells stay in place and the storage grows by
+        // doubling, so only a width change moves every cell.
+        const qsizetype needed = qsizetype(rows) * cols;
+        if (needed > cells_.capacity())
+            cells_.reserve(std::max(needed, 2 * cells_.capacity()));
+        cells_.resize(needed);
+        rows_ = rows;
+        return;
+    }
     QVector<QString> cells(rows * cols);
     const int keepRows = std::min(rows, rows_);
     const int keepCols = std::min(cols, cols_);

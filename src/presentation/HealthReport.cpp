@@ -32,9 +32,9 @@ QString WeakList(const TStringHealth& h)
 {
     QStringList numbers;
     for (int i : WeakestFirst(h))
-        if (h.Batteries[size_t(i)].Weak)
-            numbers << QString::number(h.Batteries[size_t(i)].Number);
-    return numbers.isEmpty() ? QStringLiteral("žádné") : numbers.join(QStringLiteral(", "));
+        if (const TBatteryHealth& b = h.Batteries[size_t(i)]; b.Weak)
+            numbers << QStringLiteral("%1 (%2)").arg(b.Number).arg(WeakReasonsText(b));
+    return numbers.isEmpty() ? QStringLiteral("žádné") : numbers.join(QStringLiteral("; "));
 }
 
 void AddHeader(THealthReportContent& c, const TProgramState& state)
@@ -59,8 +59,7 @@ void AddHeader(THealthReportContent& c, const TProgramState& state)
                                                   + (t.Hhodnoceni.isEmpty() ? QString() : QStringLiteral("  ") + t.Hhodnoceni),
          true);
     line(QStringLiteral("Medián kapacit baterií"), FormatLocale("%.1f %%", h.Median));
-    line(QStringLiteral("Slabá baterie"), FormatLocale("pod %.0f %% mediánu, ", h.WeakShare)
-                                              + FormatLocale("tj. pod %.1f %%", h.Median * h.WeakShare / 100));
+    line(QStringLiteral("Slabá baterie"), FormatLocale("odchylka napětí nad %g %% od mediánu", h.Deviation));
     line(QStringLiteral("Slabé baterie"), WeakList(h), true);
 }
 
@@ -88,7 +87,7 @@ void AddTable(THealthReportContent& c)
         const int block = int(i) / HealthReportRowsPerBlock;
         const double y = TableTop + 16 + (int(i) % HealthReportRowsPerBlock) * RowHeight;
         const QString cells[] = {QString::number(b.Number), MinutesText(b), FormatLocale("%.2f", b.VoltageAtEnd),
-                                 FormatLocale("%.1f", b.CapacityPct), b.Weak ? QStringLiteral("slabá") : QString()};
+                                 CapacityText(b), b.Weak ? QStringLiteral("slabá") : QString()};
         double x = 40 + block * BlockWidth;
         for (int col = 0; col < 5; ++col) {
             c.Labels.push_back({QRectF(x, y, ColumnWidths[col] - 4, 13), cells[col], Qt::AlignRight | Qt::AlignTop, font,
@@ -106,8 +105,7 @@ void PaintChart(QPainter& p, const TReportCanvas& canvas, const TStringHealth& h
     const QRectF plot(ChartBox.x() + 34, ChartBox.y() + 8, ChartBox.width() - 40, ChartBox.height() - 40);
     double top = 0;
     for (const TBatteryHealth& b : h.Batteries)
-        if (std::isfinite(b.CapacityPct))
-            top = std::max(top, b.CapacityPct);
+        top = std::max({top, std::isfinite(b.CapacityPct) ? b.CapacityPct : 0, std::isfinite(b.CapacityAtLeast) ? b.CapacityAtLeast : 0});
     const double yStep = TickStep(std::max(top, 100.0), 6);
     const double yMax = std::ceil(std::max(top, 100.0) * 1.05 / yStep) * yStep;
     const auto yOf = [&](double v) { return plot.bottom() - v / yMax * plot.height(); };
@@ -130,7 +128,8 @@ void PaintChart(QPainter& p, const TReportCanvas& canvas, const TStringHealth& h
     p.setPen(Qt::NoPen);
     for (size_t i = 0; i < n; ++i) {
         const TBatteryHealth& b = h.Batteries[i];
-        const double value = std::isfinite(b.CapacityPct) ? std::clamp(b.CapacityPct, 0.0, yMax) : 0;
+        const double shown = b.Reached ? b.CapacityPct : b.CapacityAtLeast;
+        const double value = std::isfinite(shown) ? std::clamp(shown, 0.0, yMax) : 0;
         const QRectF bar(plot.left() + i * slot + slot * 0.12, yOf(value), slot * 0.76, plot.bottom() - yOf(value));
         p.setBrush(b.Weak ? QColor(200, 40, 40) : b.Reached ? QColor(70, 120, 180) : QColor(150, 170, 200));
         p.drawRect(canvas.Device(bar));
@@ -149,8 +148,7 @@ void PaintChart(QPainter& p, const TReportCanvas& canvas, const TStringHealth& h
                                  small, pen.color()});
     };
     level(h.Median, QPen(QColor(0, 110, 0), unit * 1.2), FormatLocale("medián %.1f %%", h.Median));
-    const double limit = h.Median * h.WeakShare / 100;
-    level(limit, QPen(QColor(200, 40, 40), unit * 0.9, Qt::DashLine), FormatLocale("slabá pod %.1f %%", limit));
+    level(h.Threshold, QPen(QColor(200, 40, 40), unit * 0.9, Qt::DashLine), FormatLocale("práh %g %%", h.Threshold));
     canvas.Draw(TReportLabel{QRectF(plot.left(), plot.bottom() + 14, plot.width(), 12), QStringLiteral("Baterie"),
                              Qt::AlignHCenter | Qt::AlignTop, ReportFont(8)});
     canvas.Draw(TReportLabel{QRectF(ChartBox.x() - 2, ChartBox.y() - 14, 200, 12), QStringLiteral("Kapacita [%]"),

@@ -1,6 +1,10 @@
 // The archive window on the offscreen platform over test text files in temporary folders:
 // its toolbar commands, the grid it shows, sorting by a title click.
 #include "admin/ui/Archiv.h"
+#include "admin/ui/Prehled.h"
+#include "admin/IndexStore.h"
+#include "app/ExePath.h"
+#include "config/IniFile.h"
 #include "app/ProgramState.h"
 #include "app/ui/Hlavicka.h"
 #include "app/ui/Windows.h"
@@ -14,12 +18,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QWindow>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -128,14 +135,32 @@ TEST_F(ArchiveWindowTest, WideTestsFilterAndRescanWithoutFolders)
     EXPECT_EQ(Visible().size(), 2);
 }
 
-TEST_F(ArchiveWindowTest, UnreadableTestStopsTheScanWithAMessage)
+// The index reads on past a file it cannot read and names it afterwards.
+TEST_F(ArchiveWindowTest, UnreadableTestIsNamedAndTheOthersListed)
 {
     // A link to nowhere: listed by the folder, but it cannot be opened, even by root.
     ASSERT_TRUE(QFile::link(dir.filePath("missing"), dir.filePath("t.txt")));
+    Write("u.txt", "5", "1.1.2008", {"7"});
     state.LastDirectory = dir.path();
     w.TBXnacti->trigger();
     ASSERT_EQ(report.messages.size(), 1);
     EXPECT_TRUE(report.messages[0].contains(QStringLiteral("t.txt")));
+    EXPECT_EQ(Visible(), QStringList{"5"});
+}
+
+// An index that cannot be opened is said, and the files are read as before.
+TEST_F(ArchiveWindowTest, WithoutAUsableIndexTheFilesAreScanned)
+{
+    Write("a.txt", "3", "1.1.2008", {"7"});
+    Write("blocked", "0", "1.1.2008", {"7"}); // a file where the index's folder would be
+    TIniFile ini(ConfigFilePath());
+    ini.WriteString(SectionIndex, QStringLiteral("Soubor"), dir.filePath("blocked/index.sqlite"));
+    const auto restore = qScopeGuard([&] { ini.DeleteKey(SectionIndex, QStringLiteral("Soubor")); });
+    state.LastDirectory = dir.path();
+    w.TBXnacti->trigger();
+    ASSERT_EQ(report.messages.size(), 1);
+    EXPECT_TRUE(report.messages[0].contains(QStringLiteral("Index"))) << report.messages[0].toStdString();
+    EXPECT_EQ(Visible(), QStringList{"3"});
 }
 
 TEST_F(ArchiveWindowTest, OpensTheCurrentRowsTestAndRefusesAVanishedOne)
@@ -197,9 +222,10 @@ TEST_F(ArchiveWindowTest, NestedFoldersListEveryTestOnce)
     EXPECT_EQ(w.Lpocet->text(), QStringLiteral("Nalezeno testů: 4"));
 }
 
-// Rows show while the scan runs, with their count; "Stop" is then the one control that
-// answers, and stopping keeps what was found.
-TEST_F(ArchiveWindowTest, ScanShowsRowsAsFoundAndStopKeepsThem)
+// While the index is brought up to date the window shows what the walk has seen and read,
+// with a progress bar; "Stop" is then the one control that answers, and stopping lists
+// what the index holds so far.
+TEST_F(ArchiveWindowTest, WalkShowsProgressAndStopKeepsWhatWasIndexed)
 {
     for (int i = 0; i < 200; ++i)
         Write(QStringLiteral("f%1/t%2.txt").arg(i / 50).arg(i), QString::number(i), "1.1.2008", {"7"});
@@ -213,15 +239,14 @@ TEST_F(ArchiveWindowTest, ScanShowsRowsAsFoundAndStopKeepsThem)
     QObject::connect(otherButton, &QToolButton::clicked, [&] { otherClicked = true; });
     other.show();
 
-    int rowsDuringScan = 0;
     QString countDuringScan;
-    bool commandsOff = false, stopShown = false;
+    bool commandsOff = false, stopShown = false, progressShown = false;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (!w.Scanning() || w.AdvStringGrid1->rowCount() == 0 || rowsDuringScan > 0)
+        if (!w.Scanning() || !countDuringScan.isEmpty())
             return;
-        rowsDuringScan = w.AdvStringGrid1->rowCount();
         countDuringScan = w.Lpocet->text();
+        progressShown = w.Progress->isVisible();
         commandsOff = !Button(w.TBXToolbar1, w.TBXnacti)->isEnabled() && !Button(w.TBXToolbar1, w.TBXotevri)->isEnabled()
                       && !w.TBXcbat->isEnabled();
         QToolButton* stop = Button(w.TBXToolbar1, w.TBXstop);
@@ -234,20 +259,19 @@ TEST_F(ArchiveWindowTest, ScanShowsRowsAsFoundAndStopKeepsThem)
     QTest::mouseClick(Button(w.TBXToolbar1, w.TBXnacti), Qt::LeftButton);
     watch.stop();
 
-    ASSERT_GT(rowsDuringScan, 0) << "no row shown before the scan ended";
-    EXPECT_EQ(countDuringScan, QStringLiteral("Hledám… nalezeno testů: %1").arg(rowsDuringScan));
+    EXPECT_TRUE(countDuringScan.startsWith(QStringLiteral("Procházím archiv… položek: "))) << countDuringScan.toStdString();
+    EXPECT_TRUE(progressShown);
     EXPECT_TRUE(commandsOff);
     EXPECT_TRUE(stopShown);
     EXPECT_FALSE(otherClicked);
     EXPECT_TRUE(w.isVisible());
-    const int kept = w.AdvStringGrid1->rowCount();
-    EXPECT_GE(kept, rowsDuringScan);
-    EXPECT_LT(kept, 200) << "the scan went on after Stop";
-    EXPECT_EQ(Visible().size(), kept);
+    const int kept = Visible().size();
+    EXPECT_LT(kept, 200) << "the walk went on after Stop";
     EXPECT_EQ(w.Lpocet->text(), QStringLiteral("Hledání zastaveno, nalezeno testů: %1").arg(kept));
     QCoreApplication::processEvents(); // the toolbar lays itself out again
     EXPECT_TRUE(Button(w.TBXToolbar1, w.TBXnacti)->isEnabled());
     EXPECT_FALSE(Button(w.TBXToolbar1, w.TBXstop)->isVisible());
+    EXPECT_FALSE(w.Progress->isVisible());
     EXPECT_TRUE(report.messages.isEmpty());
 
     QTest::mouseClick(otherButton, Qt::LeftButton); // the program answers again
@@ -290,4 +314,12 @@ TEST(ArchiveInAnotherLanguage, ListsTestsSavedUnderTheCaptionsInForce)
     ASSERT_EQ(archive.AdvStringGrid1->rowCount(), 1);
     EXPECT_EQ(archive.AdvStringGrid1->item(0, 1)->text(), QStringLiteral("english.txt"));
     EXPECT_EQ(archive.AdvStringGrid1->item(0, 2)->text(), QStringLiteral("41"));
+
+    // The fleet view speaks the language too.
+    QTest::mouseClick(Button(archive.TBXToolbar1, archive.TBXprehled), Qt::LeftButton);
+    const TFprehled& fleet = *Windows().Fprehled;
+    ASSERT_TRUE(fleet.isVisible());
+    EXPECT_EQ(fleet.windowTitle(), QStringLiteral("Battery set overview"));
+    EXPECT_EQ(fleet.Gsady->horizontalHeaderItem(0)->text(), QStringLiteral("Battery number"));
+    EXPECT_EQ(fleet.Clokalita->itemText(0), QStringLiteral("all localities"));
 }

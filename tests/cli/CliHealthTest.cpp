@@ -45,26 +45,30 @@ TEST_F(CliHealth, JsonListsEveryBatteryWithExactlyTheDocumentedKeys)
     ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
     const QJsonArray list = QJsonDocument::fromJson(run.Out.toUtf8()).array();
     ASSERT_EQ(list.size(), Batteries);
-    const QStringList keys{"battery", "capacity_percent", "end_voltage_reached", "minutes_to_end_voltage", "voltage_at_end", "weak"};
+    const QStringList keys{"battery",        "below_threshold", "capacity_at_least", "capacity_percent", "end_voltage_reached",
+                           "minutes_to_end_voltage", "voltage_at_end", "weak", "weak_reasons"};
     for (int i = 0; i < list.size(); ++i) {
         const QJsonObject b = list[i].toObject();
         EXPECT_EQ(b.keys(), keys);
         EXPECT_EQ(b["battery"].toInt(), i + 1);
-        EXPECT_EQ(b["weak"].toBool(), i + 1 == 7 || i + 1 == 31) << i + 1;
+        EXPECT_EQ(b["weak"].toBool(), i + 1 == 7) << i + 1;
     }
     const QJsonObject seven = list[6].toObject();
     EXPECT_DOUBLE_EQ(seven["minutes_to_end_voltage"].toDouble(), 70.0);
     EXPECT_DOUBLE_EQ(seven["capacity_percent"].toDouble(), 70.0);
     EXPECT_DOUBLE_EQ(seven["voltage_at_end"].toDouble(), 8.5);
+    EXPECT_EQ(seven["weak_reasons"].toArray(), QJsonArray{QStringLiteral("low_voltage")});
+    EXPECT_TRUE(seven["below_threshold"].toBool());
     const QJsonObject never = list[NeverReached - 1].toObject();
     EXPECT_TRUE(never["minutes_to_end_voltage"].isNull());
     EXPECT_FALSE(never["end_voltage_reached"].toBool());
-    // the reader gives a last sample above the end voltage the time before it: 109 min
-    EXPECT_DOUBLE_EQ(never["capacity_percent"].toDouble(), 109.0);
+    // no measured capacity, only the string's 110 min as its lower bound
+    EXPECT_TRUE(never["capacity_percent"].isNull());
+    EXPECT_DOUBLE_EQ(never["capacity_at_least"].toDouble(), 110.0);
 
     const TCliRun tsv = Run({QStringLiteral("health"), file});
     ASSERT_EQ(tsv.Exit, 0) << tsv.Err.toStdString();
-    EXPECT_EQ(tsv.Out.split(QLatin1Char('\n'))[7], QStringLiteral("7\t70,00\t1\t8,50\t70,00\t1"));
+    EXPECT_EQ(tsv.Out.split(QLatin1Char('\n'))[7], QStringLiteral("7\t70,00\t1\t8,50\t70,00\t1\t70,00\tlow_voltage\t1"));
 }
 
 TEST_F(CliHealth, TrendListsTestsAndOneValuePerTestAndRefusesOtherFormats)
@@ -80,7 +84,7 @@ TEST_F(CliHealth, TrendListsTestsAndOneValuePerTestAndRefusesOtherFormats)
     const QJsonArray tests = trend["tests"].toArray();
     ASSERT_EQ(tests.size(), 2);
     EXPECT_EQ(tests[0].toObject().keys(), (QStringList{"capacity_percent", "date", "file"}));
-    EXPECT_DOUBLE_EQ(tests[0].toObject()["capacity_percent"].toDouble(), 109.0);
+    EXPECT_DOUBLE_EQ(tests[0].toObject()["capacity_percent"].toDouble(), 110.0);
     const QJsonArray batteries = trend["batteries"].toArray();
     ASSERT_EQ(batteries.size(), Batteries);
     const QJsonArray seven = batteries[6].toObject()["capacity_percent"].toArray();

@@ -11,6 +11,7 @@
 #include "evaluation/SyntheticString.h"
 
 #include <QFile>
+#include <cmath>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -25,44 +26,52 @@ TEST(BatteryHealth, SyntheticStringGivesTheWeakBatteriesWithHandComputedFigures)
     EXPECT_DOUBLE_EQ(h.BatteryEndVoltage, 10.5);
     EXPECT_DOUBLE_EQ(h.StringPct, 110.0); // 6600 s of a 100-minute reference
     ASSERT_EQ(h.Batteries.size(), size_t(Batteries));
-    // 33 batteries at 100 … 104, then 70, 80 and the string's 110: median 102, limit 91.8
+    // 33 measured batteries at 100 … 104, then 70 and 80: the median of measured figures is 102
     EXPECT_DOUBLE_EQ(h.Median, 102.0);
+    EXPECT_FLOAT_EQ(float(h.LastMedian), 10.2f);
 
+    // Battery 7 ends at 8,5 V, more than 5 % below the last median; while it fell to its end
+    // voltage the others stood at 11,0 V, less than 5 % above it.
     std::vector<int> weak;
     for (const TBatteryHealth& b : h.Batteries)
         if (b.Weak)
             weak.push_back(b.Number);
-    EXPECT_EQ(weak, (std::vector<int>{7, 31}));
+    EXPECT_EQ(weak, (std::vector<int>{7}));
 
     const TBatteryHealth& b7 = h.Batteries[6];
     EXPECT_TRUE(b7.Reached);
     EXPECT_EQ(b7.SecondsToEnd, 4200);
     EXPECT_DOUBLE_EQ(b7.CapacityPct, 70.0);
     EXPECT_FLOAT_EQ(float(b7.VoltageAtEnd), 8.5f);
+    EXPECT_TRUE(b7.LowVoltage);
+    EXPECT_FALSE(b7.EndedEarly);
+    EXPECT_TRUE(b7.BelowThreshold);
     EXPECT_DOUBLE_EQ(h.Batteries[30].CapacityPct, 80.0);
     EXPECT_EQ(h.Batteries[30].SecondsToEnd, 4800);
+    EXPECT_FALSE(h.Batteries[30].BelowThreshold); // 80,0 at an 80 % threshold
     // 10.5 V is at the end voltage: reached at minute 100 + 19 % 5
     EXPECT_EQ(h.Batteries[19].SecondsToEnd, 104 * 60);
     EXPECT_DOUBLE_EQ(h.Batteries[19].CapacityPct, 104.0);
 
     const TBatteryHealth& never = h.Batteries[NeverReached - 1];
     EXPECT_FALSE(never.Reached);
-    EXPECT_DOUBLE_EQ(never.CapacityPct, 110.0);
+    EXPECT_TRUE(std::isnan(never.CapacityPct));
+    EXPECT_DOUBLE_EQ(never.CapacityAtLeast, 110.0);
     EXPECT_FLOAT_EQ(float(never.VoltageAtEnd), 10.6f);
     EXPECT_FALSE(never.Weak);
 
     const std::vector<int> order = WeakestFirst(h);
     EXPECT_EQ(h.Batteries[size_t(order[0])].Number, 7);
-    EXPECT_EQ(h.Batteries[size_t(order[1])].Number, 31);
+    EXPECT_EQ(h.Batteries[size_t(order[1])].Number, 1); // lowest last voltage, battery order among equals
     EXPECT_EQ(h.Batteries[size_t(order.back())].Number, NeverReached);
 
-    // A lower share of the median leaves battery 7 alone: 71.4 % lies between 70 and 80.
-    SetWeakShare(s, 70);
+    // A share of 20 % leaves battery 7 alone: 8,5 V is above 80 % of 10,2 V.
+    SetDeviation(s, 20);
     int weakCount = 0;
-    const THealthOutcome lower = LoadedTestHealth(s);
-    for (const TBatteryHealth& b : lower.Health->Batteries)
+    const THealthOutcome wider = LoadedTestHealth(s);
+    for (const TBatteryHealth& b : wider.Health->Batteries)
         weakCount += b.Weak ? 1 : 0;
-    EXPECT_EQ(weakCount, 1);
+    EXPECT_EQ(weakCount, 0);
 
     // Without a duration there is no reference, so no battery figures either.
     s.Texts.Gtypzk.clear();
@@ -133,11 +142,11 @@ TEST(BatteryHealth, SettingsKeysAreWrittenOnlyOnceUsedAndReadBack)
     SaveSettingsValues(ini, settings);
     EXPECT_FALSE(ini.SectionExists(SectionHealth));
 
-    settings.Health = {87.5, true, 75};
+    settings.Health = {7.5, true, 75};
     SaveSettingsValues(ini, settings);
     TSettingsValues read;
     ReadSettingsValues(ini, read);
-    EXPECT_DOUBLE_EQ(read.Health.WeakShare, 87.5);
+    EXPECT_DOUBLE_EQ(read.Health.Deviation, 7.5);
     EXPECT_TRUE(read.Health.Acceptance);
     EXPECT_DOUBLE_EQ(read.Health.AcceptanceThreshold, 75);
 
@@ -145,7 +154,8 @@ TEST(BatteryHealth, SettingsKeysAreWrittenOnlyOnceUsedAndReadBack)
     SaveSettingsValues(ini, TSettingsValues{});
     ReadSettingsValues(ini, read);
     EXPECT_FALSE(read.Health.Acceptance);
-    ini.WriteString(SectionHealth, QStringLiteral("Podil_slabe"), QStringLiteral("250"));
+    ini.WriteString(SectionHealth, QStringLiteral("Odchylka"), QStringLiteral("250"));
+    ini.WriteString(SectionHealth, QStringLiteral("Podil_slabe"), QStringLiteral("70")); // the old key is not read
     ReadSettingsValues(ini, read);
-    EXPECT_DOUBLE_EQ(read.Health.WeakShare, 90);
+    EXPECT_DOUBLE_EQ(read.Health.Deviation, 5);
 }

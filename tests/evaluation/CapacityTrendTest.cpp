@@ -28,7 +28,7 @@ TEST(CapacityTrend, ThreeYearsOfOneSetShowTheDegradingBattery)
     // The list offers 100 min for the type among others; no compensation in the main window.
     const TBatteryTypeList types{{QStringLiteral("OPzS 250"), 120, 0, 0}, {QStringLiteral("OPzS 250"), 100, 0, 0}};
     TEvaluationChoices choices;
-    const TTrend trend = EvaluateTrend(files, types, choices, {}, 90);
+    const TTrend trend = EvaluateTrend(files, types, choices, {}, THealthSettings{});
 
     ASSERT_EQ(trend.Tests.size(), 3u);
     EXPECT_EQ(trend.Tests[0].Start.date(), QDate(2022, 5, 18));
@@ -51,7 +51,10 @@ TEST(CapacityTrend, ThreeYearsOfOneSetShowTheDegradingBattery)
     EXPECT_DOUBLE_EQ(five[0], 100.0);
     EXPECT_DOUBLE_EQ(five[1], 95.0); // matched by number in the reversed test
     EXPECT_DOUBLE_EQ(five[2], 75.0);
-    EXPECT_EQ(trend.Weak[Degrading - 1], (std::vector<bool>{false, false, true}));
+    // It falls to its end voltage while most others still stand at 11,5 V: at 100 min in the
+    // first test (with batteries 3, 6, 9 and 12), then alone at 95 and 75 min.
+    EXPECT_EQ(trend.Weak[Degrading - 1], (std::vector<bool>{true, true, true}));
+    EXPECT_EQ(trend.Weak[1 - 1], (std::vector<bool>{false, false, false}));
     EXPECT_DOUBLE_EQ(trend.Capacity[11 - 1][1], 102.0); // battery 11: 100 + 11 % 3
 
     const std::vector<TTrendFaller> fallers = BiggestFallers(trend, 3);
@@ -63,7 +66,7 @@ TEST(CapacityTrend, ThreeYearsOfOneSetShowTheDegradingBattery)
     // The main window's compensation applies: K = 1.25 makes 100 minutes 80 %.
     choices.TKtyp = 2;
     choices.TKbat = 0;
-    const TTrend compensated = EvaluateTrend(files.mid(0, 1), types, choices, {{QStringLiteral("k"), {0, 0, 0, 0, 0, 0, 1.25}}}, 90);
+    const TTrend compensated = EvaluateTrend(files.mid(0, 1), types, choices, {{QStringLiteral("k"), {0, 0, 0, 0, 0, 0, 1.25}}}, THealthSettings{});
     EXPECT_DOUBLE_EQ(compensated.Capacity[3 - 1][0], 80.0); // battery 3 reached at 100 min
 
     // Comparison curves: battery 5 of two tests on one time axis, and the total voltage.

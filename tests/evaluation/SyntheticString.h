@@ -11,7 +11,8 @@ inline constexpr int NeverReached = 12; // battery number
 // Battery k reaches 10.5 V at minute 100 + k % 5, battery 7 at 70, battery 31 at 80 and
 // battery 20 exactly at 10.5 V; battery 12 never gets there. Rated 80 min with a
 // compensation factor of 1.25 at the initial temperature gives a reference of 100 min,
-// so a battery's capacity in percent equals its minutes to the end voltage.
+// so a battery's capacity in percent equals its minutes to the end voltage. The test
+// ended on the total voltage.
 inline void LoadSyntheticString(TProgramState& s)
 {
     auto record = MakeStringRecord(Batteries, 111, 60);
@@ -30,6 +31,13 @@ inline void LoadSyntheticString(TProgramState& s)
         }
     }
     record->Rows[110].Voltages[6] = 8.5f;
+    for (int r = 0; r <= 110; ++r) { // the total voltage is the batteries' sum
+        float sum = 0;
+        for (int k = 0; k < Batteries; ++k)
+            sum += record->Rows[r].Voltages[k];
+        record->Rows[r].TotalVoltage = sum;
+    }
+    record->RunInfo.EndReason = 3; // ended on the total voltage
     TakeOverRecord(s.Record(), *record);
     s.TempCompTables = {{QStringLiteral("konst"), {0, 0, 0, 0, 0, 0, 1.25}}};
     s.Choices.TKbat = 0;

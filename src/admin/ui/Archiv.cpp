@@ -1,7 +1,12 @@
 #include "admin/ui/Archiv.h"
 
 #include "admin/ArchiveFolders.h"
+#include "admin/IndexFigures.h"
+#include "admin/IndexListing.h"
+#include "admin/IndexStore.h"
+#include "admin/IndexUpdate.h"
 #include "admin/ui/OnlyLiveControl.h"
+#include "admin/ui/Prehled.h"
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
 #include "app/ui/Windows.h"
@@ -16,6 +21,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QScopeGuard>
 #include <QShowEvent>
 #include <QStatusBar>
@@ -48,6 +54,12 @@ TFarchiv::TFarchiv(TProgramState& state, QWidget* parent) : QMainWindow(parent),
     setCentralWidget(AdvStringGrid1);
     Lpocet = new QLabel(this);
     statusBar()->addWidget(Lpocet);
+    // The walk knows no total beforehand: the bar moves as files are read.
+    Progress = new QProgressBar(this);
+    Progress->setRange(0, 0);
+    Progress->setMaximumWidth(160);
+    Progress->setVisible(false);
+    statusBar()->addPermanentWidget(Progress);
     ShowList();
     new TPlacementStore(this, QStringLiteral("TFarchiv"), ProgramConfigFile().FileName());
 }
@@ -76,6 +88,11 @@ void TFarchiv::BuildToolbar()
     TBXotevri = TBXToolbar1->addAction(QStringLiteral("Načti soubor"), this, &TFarchiv::TBXotevriClick);
     TBXtrend = TBXToolbar1->addAction(QStringLiteral("Trend"), this, &TFarchiv::TBXtrendClick);
     TBXtrend->setToolTip(QStringLiteral("Kapacita vybraných testů jedné sady baterií v čase"));
+    TBXprehled = TBXToolbar1->addAction(QStringLiteral("Přehled"), this, [] {
+        if (TFprehled* fleet = Windows().Fprehled)
+            fleet->Open();
+    });
+    TBXprehled->setToolTip(QStringLiteral("Přehled sad baterií"));
 }
 
 void TFarchiv::showEvent(QShowEvent* event)
@@ -90,20 +107,59 @@ void TFarchiv::TBXnactiClick()
     if (Scanning())
         return;
     sortColumn_ = -1;
-    QString failure;
+    QStringList messages;
     {
         SetScanning(true);
         const auto scanEnds = qScopeGuard([this] { SetScanning(false); });
         try {
-            list_.ScanFolders(state_, TBXapodadr->isChecked(), [this] { return ScanStep(); });
+            messages = ListThroughIndex();
         } catch (const VybitorError& e) {
-            failure = e.text(); // the rows found before the unreadable file stay
+            // Without an index (a server not reached, a folder not writable) the files are
+            // read as before; the rows found before an unreadable file stay.
+            messages << e.text();
+            try {
+                list_.ScanFolders(state_, TBXapodadr->isChecked(), [this] { return ScanStep(); });
+            } catch (const VybitorError& scanError) {
+                messages << scanError.text();
+            }
         }
     }
     CompleteList();
     ShowCount(false);
-    if (!failure.isEmpty())
-        UserReport().Message(failure);
+    if (!messages.isEmpty())
+        UserReport().Message(messages.join(QLatin1Char('\n')));
+}
+
+QStringList TFarchiv::ListThroughIndex()
+{
+    TIndexStore store(ConfiguredIndexLocation(ProgramConfigFile()));
+    QStringList messages;
+    if (!store.Notice().isEmpty())
+        messages << store.Notice();
+    const std::vector<TArchiveFolder> folders =
+        ArchiveRunFolders(state_.Settings.ArchiveFolders, state_.LastDirectory, TBXapodadr->isChecked());
+    const TIndexRun run = UpdateIndex(store, folders, CurrentIndexInputs(state_),
+                                      [this](qint64 seen, qint64 read) { return IndexStep(seen, read); });
+    ListFromIndex(store, folders, state_.Captions.Lcislo_mereni, list_);
+    constexpr int NamedAtMost = 10;
+    if (!run.Unreadable.isEmpty())
+        messages << QStringLiteral("Nelze číst (%1):\n%2")
+                        .arg(run.Unreadable.size())
+                        .arg(run.Unreadable.mid(0, NamedAtMost).join(QLatin1Char('\n')));
+    return messages;
+}
+
+bool TFarchiv::IndexStep(qint64 seen, qint64 read)
+{
+    if (!sinceRowsShown_.isValid() || sinceRowsShown_.elapsed() >= ShowRowsEveryMs) {
+        if (!sinceRowsShown_.isValid())
+            QApplication::changeOverrideCursor(Qt::BusyCursor);
+        Lpocet->setText(QStringLiteral("Procházím archiv… položek: %1, načteno souborů: %2").arg(seen).arg(read));
+        Progress->setValue(int(std::min<qint64>(read, Progress->maximum())));
+        sinceRowsShown_.start();
+        QApplication::processEvents();
+    }
+    return !stopPressed_;
 }
 
 void TFarchiv::TBXstopClick()
@@ -118,6 +174,7 @@ void TFarchiv::SetScanning(bool on)
     TBXcbat->setEnabled(!on);
     AdvStringGrid1->horizontalHeader()->setSectionsClickable(!on);
     TBXstop->setVisible(on);
+    Progress->setVisible(on);
     if (on) {
         stopPressed_ = false;
         sinceRowsShown_.invalidate();

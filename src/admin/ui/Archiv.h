@@ -13,6 +13,7 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QTableWidget;
 class QToolBar;
 class TOnlyLiveControl;
@@ -39,10 +40,12 @@ public:
     QToolBar* TBXToolbar1 = nullptr;
     QAction *TBXnacti = nullptr, *TBXstop = nullptr, *TBXapodadr = nullptr, *TBXlnajdi = nullptr;
     QAction *TBXlvse = nullptr, *TBXotevri = nullptr, *TBXtrend = nullptr;
+    QAction* TBXprehled = nullptr; // the fleet of battery sets
     QLabel* TBXlbat = nullptr;
     QLineEdit* TBXcbat = nullptr;
     QTableWidget* AdvStringGrid1 = nullptr;
     QLabel* Lpocet = nullptr; // the count of tests found, in the status bar
+    QProgressBar* Progress = nullptr; // files read while the index is brought up to date
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -62,6 +65,11 @@ private:
     // After every entry of a scan: the rows found so far (a few times a second), then the
     // program's messages; false once "Stop" was pressed.
     bool ScanStep();
+    // "Načti soubory": the index brought up to date, then the list from it; the messages
+    // the user should see. Throws VybitorError when the index cannot be used.
+    QStringList ListThroughIndex();
+    // After every entry of the walk: what was seen and read, a few times a second.
+    bool IndexStep(qint64 seen, qint64 read);
 
     TProgramState& state_;
     TArchiveList list_;

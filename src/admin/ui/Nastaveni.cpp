@@ -220,7 +220,7 @@ void TFnastaveni::Bind()
     connect(prah, &QSpinBox::valueChanged, this, acceptance);
     connect(slaba, &QSpinBox::valueChanged, this, [this](int percent) {
         if (!showing_)
-            SetWeakShare(state_, percent);
+            SetDeviation(state_, percent);
     });
     connect(Provozovatel, &QCheckBox::toggled, this, &TFnastaveni::ProvozovatelClick);
     connect(LMDBuloz_hl_bat, &QPushButton::clicked, this, &TFnastaveni::LMDBuloz_hl_batClick);
@@ -270,7 +270,7 @@ void TFnastaveni::ShowSettings()
     hkap->setChecked(s.Health.Acceptance);
     prah->setValue(int(std::lround(s.Health.AcceptanceThreshold)));
     prah->setEnabled(s.Health.Acceptance);
-    slaba->setValue(int(std::lround(s.Health.WeakShare)));
+    slaba->setValue(int(std::lround(s.Health.Deviation)));
     LMDRJmeno_testu->SetItemIndex(s.TestName);
     LMDRvd->SetItemIndex(s.DataVersion);
 

@@ -3,6 +3,8 @@
 #include "admin/ui/Archiv.h"
 #include "admin/ui/Lokality.h"
 #include "admin/ui/Nastaveni.h"
+#include "admin/ui/Prehled.h"
+#include "app/ExePath.h"
 #include "app/ui/Hlavicka.h"
 #include "app/ui/Windows.h"
 #include "evaluation/ui/Data.h"
@@ -28,6 +30,7 @@ void CreateWindows(TProgramState& state)
     w.Rep2Vybitor = new TRep2Vybitor(state);
     w.Flokality = new TFlokality(state);
     w.Fstav = new TFstav(state);
+    w.Fprehled = new TFprehled(state);
     w.Fmain->ConnectToggles();
     ConnectReportCommands(w);
     ConnectHealthCommands(w);
@@ -40,6 +43,7 @@ void CreateWindows(TProgramState& state)
 void DestroyWindows()
 {
     TWindows& w = Windows();
+    delete w.Fprehled;
     delete w.Fstav;
     delete w.Flokality;
     delete w.Rep2Vybitor;

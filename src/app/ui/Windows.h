@@ -1,6 +1,6 @@
 #pragma once
 // The windows of the run, created at start in this order and kept to the end: the nine of
-// the program's design, then the battery health window.
+// the program's design, then the battery health window and the fleet of battery sets.
 
 class TFmain;
 class TFdata;
@@ -12,6 +12,7 @@ class TFarchiv;
 class TRep2Vybitor;
 class TFlokality;
 class TFstav;
+class TFprehled;
 
 struct TWindows {
     TFmain* Fmain = nullptr;
@@ -24,6 +25,7 @@ struct TWindows {
     TRep2Vybitor* Rep2Vybitor = nullptr;
     TFlokality* Flokality = nullptr;
     TFstav* Fstav = nullptr;
+    TFprehled* Fprehled = nullptr;
 };
 
 // Filled by the program entry (and by window tests that create the windows).

@@ -118,7 +118,7 @@ void TFstav::ShowHealth()
     for (const TBatteryHealth& b : h.Batteries)
         weak += b.Weak ? 1 : 0;
     Lsouhrn->setText(FormatLocale("Konečné napětí baterie %.3f V   Kapacita řetězce %.1f %%   ", {h.BatteryEndVoltage, h.StringPct})
-                     + FormatLocale("Medián %.1f %%   Slabá pod %.0f %% mediánu: ", {h.Median, h.WeakShare})
+                     + FormatLocale("Odchylka %g %%   Slabé: ", h.Deviation)
                      + QStringLiteral("%1 z %2").arg(weak).arg(h.Batteries.size()));
     ShowTable(h);
     ShowChart(h);
@@ -134,10 +134,10 @@ void TFstav::ShowTable(const TStringHealth& h)
         Gbaterie->setItem(row, 0, Cell(QString::number(b.Number)));
         Gbaterie->setItem(row, 1, Cell(b.Reached ? FormatLocale("%.1f", b.SecondsToEnd / 60.0) : QStringLiteral("—")));
         Gbaterie->setItem(row, 2, Cell(FormatLocale("%.2f", b.VoltageAtEnd)));
-        Gbaterie->setItem(row, 3, Cell(FormatLocale("%.1f", b.CapacityPct)));
+        Gbaterie->setItem(row, 3, Cell(CapacityText(b)));
         QStringList marks;
         if (b.Weak)
-            marks << QStringLiteral("slabá");
+            marks << QStringLiteral("slabá: ") + WeakReasonsText(b);
         if (!b.Reached)
             marks << NotReachedText;
         Gbaterie->setItem(row, 4, Cell(marks.join(QStringLiteral(", ")), Qt::AlignLeft | Qt::AlignVCenter));
@@ -169,11 +169,12 @@ void TFstav::ShowChart(const TStringHealth& h)
     double top = 100;
     for (int i = 0; i < n; ++i) {
         const TBatteryHealth& b = h.Batteries[size_t(i)];
-        (b.Weak ? weak : normal)->addData(i + 1, b.CapacityPct);
+        const double shown = b.Reached ? b.CapacityPct : b.CapacityAtLeast;
+        (b.Weak ? weak : normal)->addData(i + 1, shown);
         if (i % labelEvery == 0 || b.Weak)
             ticker->addTick(i + 1, QString::number(b.Number));
-        if (std::isfinite(b.CapacityPct))
-            top = std::max(top, b.CapacityPct);
+        if (std::isfinite(shown))
+            top = std::max(top, shown);
     }
     Chart->xAxis->setTicker(ticker);
     Chart->xAxis->setLabel(QStringLiteral("Baterie"));
@@ -194,8 +195,7 @@ void TFstav::ShowChart(const TStringHealth& h)
         label->setColor(pen.color());
     };
     level(h.Median, QPen(QColor(0, 110, 0), 2), FormatLocale("medián %.1f %%", h.Median));
-    const double limit = h.Median * h.WeakShare / 100;
-    level(limit, QPen(WeakColour, 1, Qt::DashLine), FormatLocale("slabá pod %.1f %%", limit));
+    level(h.Threshold, QPen(WeakColour, 1, Qt::DashLine), FormatLocale("práh %g %%", h.Threshold));
     Chart->legend->setVisible(true);
     Chart->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignLeft);
     Chart->replot();

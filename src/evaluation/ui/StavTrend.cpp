@@ -120,7 +120,7 @@ void TFstav::OpenTrend(const QStringList& files)
     {
         BusyCursor busy;
         trend_ = EvaluateTrend(files, state_.BatteryTypes, state_.Choices, state_.TempCompTables,
-                               state_.Settings.Health.WeakShare);
+                               state_.Settings.Health);
     }
     ShowTrend();
     Pages->setCurrentIndex(TrendPage);

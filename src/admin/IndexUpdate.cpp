@@ -1,0 +1,298 @@
+#include "admin/IndexUpdate.h"
+
+#include "admin/ArchiveScan.h"
+#include "admin/IndexFigures.h"
+#include "admin/IndexStore.h"
+#include "app/ProgramState.h" // TArchiveFolder
+#include "files/TestTextReader.h"
+#include "model/Errors.h"
+#include "model/TestRecord.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+#include <QSqlQuery>
+
+namespace {
+
+// Files written per transaction: a killed run loses at most these, and a second process
+// indexing at the same time gets its turn between them.
+constexpr int FilesPerCommit = 200;
+
+const QString UpsertStatement = QStringLiteral(
+    "INSERT INTO vybitor_tests (archive, path, size, mtime, first_field, number, set_number, locality,"
+    " date_text, current_text, batteries, battery_count, end_reason, battery_type, file_minutes,"
+    " set_key, locality_key, started, rated_minutes, capacity_pct, weak, figures_problem, basis)"
+    " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
+    " ON CONFLICT (archive, path) DO UPDATE SET size = excluded.size, mtime = excluded.mtime,"
+    " first_field = excluded.first_field, number = excluded.number, set_number = excluded.set_number,"
+    " locality = excluded.locality, date_text = excluded.date_text, current_text = excluded.current_text,"
+    " batteries = excluded.batteries, battery_count = excluded.battery_count, end_reason = excluded.end_reason,"
+    " battery_type = excluded.battery_type, file_minutes = excluded.file_minutes, set_key = excluded.set_key,"
+    " locality_key = excluded.locality_key, started = excluded.started, rated_minutes = excluded.rated_minutes,"
+    " capacity_pct = excluded.capacity_pct, weak = excluded.weak, figures_problem = excluded.figures_problem,"
+    " basis = excluded.basis");
+
+struct TKnownRow {
+    qint64 Size = 0, Mtime = 0;
+    QString Basis;
+};
+
+struct TFoundFile {
+    QString Path;     // on disk
+    QString Relative; // in the index, with '/'
+    qint64 Size = 0, Mtime = 0;
+    bool Known = false;
+};
+
+class TIndexWalk {
+public:
+    TIndexWalk(TIndexStore& store, const TIndexInputs& inputs, const TIndexProgress& progress, TIndexRun& run)
+        : store_(store), inputs_(inputs), basis_(IndexInputsBasis(inputs)), progress_(progress), run_(run)
+    {
+    }
+
+    // False when stopped.
+    bool Folder(const TArchiveFolder& folder)
+    {
+        // A folder that is not there (a share not mounted) is not walked: its rows stay.
+        if (!QFileInfo(folder.Path).isDir())
+            return true;
+        const QString path = QDir::cleanPath(QFileInfo(folder.Path).absoluteFilePath());
+        archive_ = ArchiveKey(path);
+        rootPrefix_ = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+        subfolders_ = folder.Subfolders != QLatin1String("N");
+        if (store_.Meta(ArchiveRootKey(archive_)) != path)
+            store_.SetMeta(ArchiveRootKey(archive_), path);
+        LoadKnown(); // before the walk: a row another process adds meanwhile is never dropped
+        seen_.clear();
+        blocked_.clear();
+        entered_.clear();
+        pending_.clear();
+        if (!Walk(path, QFileInfo(path).canonicalFilePath()))
+            return false;
+        if (!WritePending())
+            return false;
+        DropVanished();
+        return true;
+    }
+
+private:
+    void LoadKnown()
+    {
+        known_.clear();
+        QSqlQuery query(store_.Db());
+        query.setForwardOnly(true);
+        query.prepare(QStringLiteral("SELECT path, size, mtime, basis FROM vybitor_tests WHERE archive = ?"));
+        query.addBindValue(archive_);
+        IndexExec(query);
+        while (query.next())
+            known_.insert(query.value(0).toString(),
+                          {query.value(1).toLongLong(), query.value(2).toLongLong(), query.value(3).toString()});
+    }
+
+    // canonical: the folder's path with every link resolved, so that a link back up the
+    // tree is not followed again; only links need the file system to resolve it.
+    bool Walk(const QString& path, const QString& canonical)
+    {
+        if (canonical.isEmpty() || entered_.contains(canonical))
+            return true;
+        entered_.insert(canonical);
+        const QString relative = Relative(path);
+        if (!QFileInfo(path).isReadable() || !QFileInfo(path).isExecutable()) {
+            run_.Unreadable << path;
+            blocked_ << relative;
+            return true;
+        }
+        QDirIterator entries(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        while (entries.hasNext()) {
+            entries.next();
+            const QFileInfo entry = entries.fileInfo();
+            if (entry.isDir()) {
+                const QString inside = entry.isSymLink() ? entry.canonicalFilePath()
+                                                         : canonical + QLatin1Char('/') + entry.fileName();
+                if (subfolders_ && !Walk(entry.filePath(), inside))
+                    return false;
+            } else if (entry.suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0) {
+                Found(entry);
+            }
+            ++seenCount_;
+            if (progress_ && !progress_(seenCount_, readCount_))
+                return false;
+            if (pending_.size() >= FilesPerCommit && !WritePending())
+                return false;
+        }
+        return true;
+    }
+
+    // Every path the walk meets begins with the folder's own path as given to it.
+    QString Relative(const QString& path) const
+    {
+        return path.size() > rootPrefix_.size() ? path.mid(rootPrefix_.size()) : QString();
+    }
+
+    void Found(const QFileInfo& entry)
+    {
+        TFoundFile file{entry.filePath(), Relative(entry.filePath()), entry.size(),
+                        entry.lastModified().toMSecsSinceEpoch(), false};
+        seen_.insert(file.Relative);
+        const auto known = known_.constFind(file.Relative);
+        if (known != known_.cend()) {
+            if (known->Size == file.Size && known->Mtime == file.Mtime && known->Basis == basis_)
+                return;
+            file.Known = true;
+        }
+        pending_.push_back(file);
+    }
+
+    // The files found changed or new, read and written in one transaction.
+    bool WritePending()
+    {
+        if (pending_.empty())
+            return true;
+        store_.Begin();
+        try {
+            QSqlQuery upsert(store_.Db());
+            upsert.prepare(UpsertStatement);
+            for (const TFoundFile& file : pending_) {
+                if (!Write(upsert, file))
+                    continue;
+                ++(file.Known ? run_.Changed : run_.Added);
+                ++readCount_;
+                if (progress_ && !progress_(seenCount_, readCount_)) {
+                    store_.Commit();
+                    pending_.clear();
+                    return false;
+                }
+            }
+            store_.Commit();
+        } catch (...) {
+            store_.Rollback();
+            throw;
+        }
+        pending_.clear();
+        return true;
+    }
+
+    // False when the file could not be read (it is reported, its row stays as it was).
+    bool Write(QSqlQuery& upsert, const TFoundFile& file)
+    {
+        QFile in(file.Path);
+        if (!in.open(QIODevice::ReadOnly)) {
+            run_.Unreadable << file.Path;
+            return false;
+        }
+        // The size and time stored are those seen before reading: a file that changes
+        // while it is read differs from its row at the next run and is read again.
+        QByteArray bytes = in.readAll();
+        if (in.error() != QFileDevice::NoError) {
+            run_.Unreadable << file.Path;
+            return false;
+        }
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        const TArchiveHead head = ReadArchiveHead(buffer);
+        TTestFigures figures;
+        try {
+            figures = ComputeTestFigures(*ReadTestText(bytes, file.Path).Record, inputs_);
+        } catch (const VybitorError& e) {
+            figures.Problem = e.text(); // listed in the archive all the same, as a scan lists it
+        }
+        const QVariantList values{
+            archive_, file.Relative, file.Size, file.Mtime, head.FirstField, head.Number, head.Set,
+            head.Locality, head.Date, head.Current, head.Batteries.join(QLatin1Char('\t')),
+            figures.BatteryCount, figures.EndReason, figures.BatteryType, figures.FileMinutes,
+            figures.Set, figures.Locality, IndexTime(figures.Started),
+            figures.RatedMinutes,
+            figures.CapacityPct ? QVariant(*figures.CapacityPct) : QVariant(QMetaType::fromType<double>()),
+            WeakBatteriesJson(figures.Weak), figures.Problem, basis_};
+        for (int i = 0; i < values.size(); ++i)
+            upsert.bindValue(i, values[i].typeId() == QMetaType::QString ? SqlText(values[i].toString()) : values[i]);
+        IndexExec(upsert);
+        return true;
+    }
+
+    bool Blocked(const QString& relative) const
+    {
+        for (const QString& prefix : blocked_)
+            if (prefix.isEmpty() || relative.startsWith(prefix + QLatin1Char('/')))
+                return true;
+        return false;
+    }
+
+    void DropVanished()
+    {
+        QStringList gone;
+        for (auto it = known_.cbegin(); it != known_.cend(); ++it) {
+            const QString& relative = it.key();
+            const bool walked = subfolders_ || !relative.contains(QLatin1Char('/'));
+            if (walked && !seen_.contains(relative) && !Blocked(relative))
+                gone << relative;
+        }
+        if (gone.isEmpty())
+            return;
+        store_.Begin();
+        QSqlQuery drop(store_.Db());
+        drop.prepare(QStringLiteral("DELETE FROM vybitor_tests WHERE archive = ? AND path = ?"));
+        for (const QString& relative : gone) {
+            drop.bindValue(0, archive_);
+            drop.bindValue(1, relative);
+            IndexExec(drop);
+            run_.Dropped += drop.numRowsAffected() > 0 ? 1 : 0;
+        }
+        store_.Commit();
+    }
+
+    TIndexStore& store_;
+    const TIndexInputs& inputs_;
+    const QString basis_;
+    const TIndexProgress& progress_;
+    TIndexRun& run_;
+    QString archive_;
+    QString rootPrefix_; // the folder's absolute path with a '/'
+
+    bool subfolders_ = true;
+    QHash<QString, TKnownRow> known_;
+    QSet<QString> seen_, entered_;
+    QStringList blocked_;
+    std::vector<TFoundFile> pending_;
+    qint64 seenCount_ = 0, readCount_ = 0;
+};
+
+} // namespace
+
+QString ArchiveKey(const QString& folderPath)
+{
+    return QFileInfo(QDir::cleanPath(QFileInfo(folderPath).absoluteFilePath())).fileName();
+}
+
+QString ArchiveRootKey(const QString& archive)
+{
+    return QStringLiteral("root:") + archive;
+}
+
+TIndexRun UpdateIndex(TIndexStore& store, const std::vector<TArchiveFolder>& folders, const TIndexInputs& inputs,
+                      const TIndexProgress& progress)
+{
+    TIndexRun run;
+    TIndexWalk walk(store, inputs, progress, run);
+    for (const TArchiveFolder& folder : folders) {
+        if (folder.Path.isEmpty())
+            continue;
+        if (!walk.Folder(folder)) {
+            run.Stopped = true;
+            break;
+        }
+    }
+    return run;
+}
+
+QString IndexRunSummary(const TIndexRun& run)
+{
+    return QStringLiteral("added %1, changed %2, dropped %3, unreadable %4")
+        .arg(run.Added).arg(run.Changed).arg(run.Dropped).arg(run.Unreadable.size());
+}
