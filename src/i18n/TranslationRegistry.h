@@ -1,6 +1,6 @@
 #pragma once
-// The translatable texts of the five translatable windows (Fmain, Fnastaveni, Fdata, Fgraf,
-// Fhlavicky). A window registers each visible text under a fixed positive id together with
+// The translatable texts of the six translatable windows (Fmain, Fnastaveni, Fdata, Fgraf,
+// Fhlavicky, Fstav). A window registers each visible text under a fixed positive id together with
 // its design text and a setter; a language switch then either restores the design texts or
 // hands each registered text the one a language file gives for its id.
 

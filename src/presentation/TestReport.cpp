@@ -1,6 +1,7 @@
 #include "presentation/TestReport.h"
 
 #include "app/ProgramState.h"
+#include "evaluation/HealthTexts.h"
 #include "i18n/MessageCatalogue.h"
 #include "model/LocaleFormat.h"
 #include "presentation/JpegLogo.h"
@@ -81,10 +82,13 @@ void AddHeader(TTestReportContent& c, const TProgramState& state)
     // The judgement of the capacity takes a line of its own; the note moves down for it.
     double noteTop = 517;
     if (!t.Hhodnoceni.isEmpty()) {
-        c.Labels.push_back({QRectF(41, 515, 100, 16), FormatLocale("Hodnocení (%g %%):", state.Settings.Health.AcceptanceThreshold),
-                            Qt::AlignLeft | Qt::AlignTop, normal});
-        c.Labels.push_back({QRectF(134, 514, 86, 16), t.Hhodnoceni, Qt::AlignRight | Qt::AlignTop, capacity});
-        noteTop += 17;
+        const QString caption = HealthText(THealthText::Acceptance).arg(FormatLocale("%g", state.Settings.Health.AcceptanceThreshold));
+        c.Labels.push_back({QRectF(41, 515, 100, 16), caption, Qt::AlignLeft | Qt::AlignTop, normal});
+        // A verdict takes the place beside the caption; "cannot be judged" with its reason a line of its own.
+        const bool verdict = t.Hhodnoceni == HealthText(THealthText::Accepted) || t.Hhodnoceni == HealthText(THealthText::Rejected);
+        c.Labels.push_back({verdict ? QRectF(134, 514, 86, 16) : QRectF(41, 531, 179, 16), t.Hhodnoceni,
+                            Qt::AlignRight | Qt::AlignTop, verdict ? capacity : normal});
+        noteTop += verdict ? 17 : 34;
     }
     c.Labels.push_back({QRectF(41, noteTop, 200, 16), WithColon(l.Lpoznamka), Qt::AlignLeft, normal});
     c.Labels.push_back({QRectF(43, noteTop + 14, 185, 574 - noteTop - 14), t.Hpoznamka, Qt::AlignLeft | Qt::AlignTop, normal,
