@@ -99,7 +99,9 @@ TStringHealth EvaluateBatteryHealth(const TTestRecord& record, double referenceM
     h.EndVoltageImplausible = !EndVoltageFits(h.BatteryEndVoltage, h.LastMedian, first, n);
     h.SumImplausible = n > 0 && !SumFits(first, n);
     const double share = h.Deviation / 100.0;
-    const long end = Hundredths(h.BatteryEndVoltage);
+    // round(V·100) <= round(E/n·100) is V·100 < round(E/n·100) + 0.5 (a half rounds away from
+    // zero): one multiplication and compare per cell instead of a rounding call.
+    const double reachBelow = double(Hundredths(h.BatteryEndVoltage)) + 0.5;
     const double earlyAbove = h.BatteryEndVoltage * (1 + share);
 
     // One pass over the rows, in memory order: a row holds every battery's voltage. The
@@ -111,7 +113,7 @@ TStringHealth EvaluateBatteryHealth(const TTestRecord& record, double referenceM
         double rowMedian = NAN;
         for (int k = 0; k < n; ++k) {
             TBatteryHealth& b = h.Batteries[size_t(k)];
-            if (b.Reached || Hundredths(row.Voltages[k]) > end)
+            if (b.Reached || double(row.Voltages[k]) * 100 >= reachBelow)
                 continue;
             b.Reached = true;
             b.SecondsToEnd = row.ElapsedSeconds;

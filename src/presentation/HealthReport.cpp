@@ -4,6 +4,7 @@
 #include "evaluation/HealthTexts.h"
 #include "model/LocaleFormat.h"
 #include "presentation/JpegLogo.h"
+#include "presentation/PortraitPage.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -11,7 +12,6 @@
 #include <cmath>
 
 namespace {
-constexpr double UnitsPerInch = 96;
 const QRectF ChartBox(40, 318, 714, 272);
 constexpr double TableTop = 626, RowHeight = 12.4, BlockWidth = 238;
 constexpr double ColumnWidths[] = {38, 62, 50, 50, 38};
@@ -143,17 +143,20 @@ void PaintChart(QPainter& p, const TReportCanvas& canvas, const TStringHealth& h
                                      QString::number(b.Number), Qt::AlignHCenter | Qt::AlignTop, small,
                                      b.Weak ? QColor(176, 0, 0) : QColor(Qt::black)});
     }
-    const auto level = [&](double v, const QPen& pen, const QString& text) {
+    // The median labelled at the left, the threshold at the right: the two often lie close.
+    const auto level = [&](double v, const QPen& pen, const QString& text, Qt::Alignment side) {
         if (!std::isfinite(v))
             return;
         p.setPen(pen);
         p.drawLine(canvas.Device(QRectF(plot.left(), yOf(v), 0, 0)).topLeft(),
                    canvas.Device(QRectF(plot.right(), yOf(v), 0, 0)).topLeft());
-        canvas.Draw(TReportLabel{QRectF(plot.right() - 200, yOf(v) - 13, 198, 12), text, Qt::AlignRight | Qt::AlignBottom,
-                                 small, pen.color()});
+        const double left = side == Qt::AlignLeft ? plot.left() + 2 : plot.right() - 200;
+        canvas.Draw(TReportLabel{QRectF(left, yOf(v) - 13, 198, 12), text, side | Qt::AlignBottom, small, pen.color()});
     };
-    level(h.Median, QPen(QColor(0, 110, 0), unit * 1.2), HealthText(THealthText::Median).arg(FormatLocale("%.1f", h.Median)));
-    level(h.Threshold, QPen(QColor(200, 40, 40), unit * 0.9, Qt::DashLine), HealthText(THealthText::Threshold).arg(FormatLocale("%g", h.Threshold)));
+    level(h.Median, QPen(QColor(0, 110, 0), unit * 1.2), HealthText(THealthText::Median).arg(FormatLocale("%.1f", h.Median)),
+          Qt::AlignLeft);
+    level(h.Threshold, QPen(QColor(200, 40, 40), unit * 0.9, Qt::DashLine),
+          HealthText(THealthText::Threshold).arg(FormatLocale("%g", h.Threshold)), Qt::AlignRight);
     canvas.Draw(TReportLabel{QRectF(plot.left(), plot.bottom() + 14, plot.width(), 12), HealthText(THealthText::Battery),
                              Qt::AlignHCenter | Qt::AlignTop, ReportFont(8)});
     canvas.Draw(TReportLabel{QRectF(ChartBox.x() - 2, ChartBox.y() - 14, 200, 12), HealthText(THealthText::CapacityPct),
@@ -173,14 +176,9 @@ THealthReportContent PrepareHealthReport(const TProgramState& state, const TStri
 
 void PrintHealthReport(QPagedPaintDevice& device, const THealthReportContent& content)
 {
-    PrepareReportDevice(device, false);
-    QPainter painter(&device);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const TReportCanvas canvas(painter, UnitsPerInch);
-    PaintChart(painter, canvas, content.Health);
-    canvas.Draw(content.Logo);
-    for (const TReportLabel& label : content.Labels)
-        canvas.Draw(label);
+    PrintPortraitPage(
+        device, [&](QPainter& painter, const TReportCanvas& canvas) { PaintChart(painter, canvas, content.Health); },
+        content.Logo, content.Labels);
 }
 
 void WriteHealthReportPdf(const QString& path, const THealthReportContent& content)

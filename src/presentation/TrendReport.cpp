@@ -2,6 +2,8 @@
 
 #include "evaluation/HealthTexts.h"
 #include "model/LocaleFormat.h"
+#include "presentation/JpegLogo.h"
+#include "presentation/PortraitPage.h"
 
 #include <QFileInfo>
 #include <QPagedPaintDevice>
@@ -10,7 +12,6 @@
 #include <cmath>
 
 namespace {
-constexpr double UnitsPerInch = 96;
 const QRectF ChartBox(40, 150, 714, 330);
 constexpr double TableTop = 510, RowHeight = 14;
 constexpr int MaxTestRows = 36, FallerCount = 10;
@@ -41,13 +42,13 @@ void AddTests(TTrendReportContent& c)
 
 void AddFallers(TTrendReportContent& c)
 {
-    const double columns[] = {500, 560, 625, 690};
+    const double columns[] = {470, 540, 612, 684};
     const THealthText titles[] = {THealthText::Battery, THealthText::First, THealthText::Last, THealthText::Drop};
     for (int col = 0; col < 4; ++col)
-        AddCell(c, QRectF(columns[col], TableTop, 62, 13), HealthText(titles[col]), Qt::AlignRight, true);
+        AddCell(c, QRectF(columns[col], TableTop, 70, 13), HealthText(titles[col]), Qt::AlignRight, true);
     const std::vector<TTrendFaller> fallers = BiggestFallers(c.Trend, FallerCount);
     if (fallers.empty())
-        c.Labels.push_back({QRectF(500, TableTop + 16, 254, 30), HealthText(THealthText::NoFallers), Qt::AlignLeft | Qt::AlignTop,
+        c.Labels.push_back({QRectF(470, TableTop + 16, 284, 30), HealthText(THealthText::NoFallers), Qt::AlignLeft | Qt::AlignTop,
                             ReportFont(8), Qt::black, true});
     for (size_t i = 0; i < fallers.size(); ++i) {
         const double y = TableTop + 16 + double(i) * RowHeight;
@@ -55,7 +56,7 @@ void AddFallers(TTrendReportContent& c)
         const QString cells[] = {QString::number(f.Battery), FormatLocale("%.1f", f.First), FormatLocale("%.1f", f.Last),
                                  FormatLocale("%.1f", f.Drop())};
         for (int col = 0; col < 4; ++col)
-            AddCell(c, QRectF(columns[col], y, 62, 13), cells[col], Qt::AlignRight);
+            AddCell(c, QRectF(columns[col], y, 70, 13), cells[col], Qt::AlignRight);
     }
 }
 
@@ -131,6 +132,7 @@ TTrendReportContent PrepareTrendReport(const TTrend& trend, double threshold, co
     TTrendReportContent c;
     c.Trend = trend;
     c.Threshold = threshold;
+    c.Logo = PlaceLogo(ReportLogo(), QRectF(660, 30, 95, 62), 754);
     c.Labels.push_back({QRectF(40, 36, 714, 28), HealthText(THealthText::TrendTitle), Qt::AlignHCenter | Qt::AlignTop,
                         ReportFont(14, true, true)});
     if (!trend.Tests.empty())
@@ -144,13 +146,9 @@ TTrendReportContent PrepareTrendReport(const TTrend& trend, double threshold, co
 
 void PrintTrendReport(QPagedPaintDevice& device, const TTrendReportContent& content)
 {
-    PrepareReportDevice(device, false);
-    QPainter painter(&device);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const TReportCanvas canvas(painter, UnitsPerInch);
-    PaintChart(painter, canvas, content);
-    for (const TReportLabel& label : content.Labels)
-        canvas.Draw(label);
+    PrintPortraitPage(
+        device, [&](QPainter& painter, const TReportCanvas& canvas) { PaintChart(painter, canvas, content); }, content.Logo,
+        content.Labels);
 }
 
 void WriteTrendReportPdf(const QString& path, const TTrendReportContent& content)

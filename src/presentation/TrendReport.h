@@ -13,6 +13,7 @@ class QPagedPaintDevice;
 
 struct TTrendReportContent {
     std::vector<TReportLabel> Labels; // title, lines, table cells, chart labels
+    TReportPicture Logo;
     TTrend Trend;
     double Threshold = 80;
 };

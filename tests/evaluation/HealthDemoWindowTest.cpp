@@ -3,15 +3,13 @@
 // share D in the settings window, and the window in English.
 #include "admin/ui/Archiv.h"
 #include "admin/ui/Nastaveni.h"
-#include "app/ExePath.h"
-#include "app/ProgramState.h"
 #include "app/UserReport.h"
-#include "app/ui/CreateWindows.h"
 #include "app/ui/Hlavicka.h"
 #include "app/ui/Windows.h"
 #include "config/ConfigFile.h"
 #include "evaluation/CapacityEvaluation.h"
 #include "evaluation/HealthTexts.h"
+#include "evaluation/HealthWindowFixture.h"
 #include "evaluation/ui/Stav.h"
 #include "files/TestTextFile.h"
 #include "i18n/LanguageFile.h"
@@ -35,28 +33,9 @@
 namespace {
 const QString Archive = QStringLiteral(VYBITOR_SOURCE_DIR "/samples/archive/");
 
-class HealthDemoWindow : public ::testing::Test {
+class HealthDemoWindow : public HealthWindowFixture {
 protected:
-    void SetUp() override
-    {
-        SetExecutablePath(dir.filePath(QStringLiteral("Vybitor5")));
-        LoadTestTextFile(state, Archive + QStringLiteral("Plzen-Doubravka/2025/B0203.txt"));
-        CreateWindows(state);
-    }
-    void TearDown() override
-    {
-        DestroyWindows();
-        SetExecutablePath(QString());
-    }
-    static void Press(QMainWindow* window, QAction* action)
-    {
-        for (QToolBar* bar : window->findChildren<QToolBar*>())
-            if (QWidget* button = bar->widgetForAction(action)) {
-                QTest::mouseClick(button, Qt::LeftButton);
-                return;
-            }
-        FAIL() << "no button for " << action->text().toStdString();
-    }
+    void Load(TProgramState& s) override { LoadTestTextFile(s, Archive + QStringLiteral("Plzen-Doubravka/2025/B0203.txt")); }
     TFstav* OpenFromGraph()
     {
         TFgraf* graf = Windows().Fgraf;
@@ -65,23 +44,23 @@ protected:
         Press(graf, graf->TBXstav);
         return Windows().Fstav;
     }
+    // "PDF" of the window into the folder: the text pdftotext reads from it; a copy goes
+    // with the screenshots.
+    QString PdfText(TFstav* w, const QString& name)
+    {
+        const QString pdf = dir.filePath(name);
+        w->ChoosePdfPath = [&](const QString&) { return pdf; };
+        Press(w, w->TBXpdf);
+        if (qEnvironmentVariableIsSet("VYBITOR_SHOTS"))
+            QFile::copy(pdf, qEnvironmentVariable("VYBITOR_SHOTS") + QLatin1Char('/') + name);
+        return RunPdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    }
     static void Shot(QWidget* w, const char* name)
     {
         if (qEnvironmentVariableIsSet("VYBITOR_SHOTS"))
             w->grab().save(qEnvironmentVariable("VYBITOR_SHOTS") + QLatin1Char('/') + QLatin1String(name));
     }
-    QTemporaryDir dir;
-    LocaleScope locale{"cs_CZ"};
-    TProgramState state;
 };
-
-int RowOf(QTableWidget* table, const QString& number)
-{
-    for (int row = 0; row < table->rowCount(); ++row)
-        if (table->item(row, 0)->text() == number)
-            return row;
-    return -1;
-}
 } // namespace
 
 TEST_F(HealthDemoWindow, PlzenCell17ComesFirstWithItsReasonsAndThePrintedPageSaysHowTheTestEnded)
@@ -102,15 +81,10 @@ TEST_F(HealthDemoWindow, PlzenCell17ComesFirstWithItsReasonsAndThePrintedPageSay
     EXPECT_EQ(w->Lzaver->text(), QStringLiteral("Zkoušku ukončila baterie 17; ostatní baterie mají kapacitu nejméně 80,2 %."));
     Shot(w, "health-B0203.png");
 
-    const QString pdf = dir.filePath(QStringLiteral("stav.pdf"));
-    w->ChoosePdfPath = [&](const QString&) { return pdf; };
-    Press(w, w->TBXpdf);
-    const QString text = RunPdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    const QString text = PdfText(w, QStringLiteral("health-B0203.pdf"));
     EXPECT_TRUE(text.contains(QStringLiteral("17 (ukončila zkoušku předčasně, nízké napětí na konci)")));
     EXPECT_TRUE(text.contains(QStringLiteral("Zkoušku ukončila baterie 17; ostatní baterie mají kapacitu nejméně 80,2 %.")));
     EXPECT_TRUE(text.contains(QStringLiteral("≥ 80,2")));
-    if (qEnvironmentVariableIsSet("VYBITOR_SHOTS"))
-        QFile::copy(pdf, qEnvironmentVariable("VYBITOR_SHOTS") + QStringLiteral("/health-B0203.pdf"));
 
     // The share D in the settings window: 10 % leaves cell 17 weak by its last voltage only.
     TFnastaveni* settings = Windows().Fnastaveni;
@@ -155,15 +129,10 @@ TEST_F(HealthDemoWindow, PlzenTrendForecastsTheThresholdDayAndAnotherSetIsRefuse
     Shot(w, "trend-Plzen.png");
 
     // "PDF" on the trend page prints the trend with its forecast.
-    const QString pdf = dir.filePath(QStringLiteral("trend.pdf"));
-    w->ChoosePdfPath = [&](const QString&) { return pdf; };
-    Press(w, w->TBXpdf);
-    const QString text = RunPdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    const QString text = PdfText(w, QStringLiteral("trend-Plzen.pdf"));
     EXPECT_TRUE(text.contains(QStringLiteral("Trend kapacity řetězce")));
     EXPECT_TRUE(text.contains(QStringLiteral("110V-BAT1, Plzeň, Doubravka")));
     EXPECT_TRUE(text.contains(w->Lprognoza->text()));
-    if (qEnvironmentVariableIsSet("VYBITOR_SHOTS"))
-        QFile::copy(pdf, qEnvironmentVariable("VYBITOR_SHOTS") + QStringLiteral("/trend-Plzen.pdf"));
 
     // A test of another set among the selected ones: told, naming it, and the trend stays.
     ASSERT_TRUE(QFile::copy(Archive + QStringLiteral("Jihlava/B0189.txt"), folder + QStringLiteral("/B0189.txt")));
@@ -200,10 +169,7 @@ TEST_F(HealthDemoWindow, EnglishLanguageFileTranslatesEveryHealthText)
     EXPECT_EQ(w->Gbaterie->item(0, 4)->text(), QStringLiteral("weak: ended the test early, low voltage at the end"));
     EXPECT_EQ(w->Lzaver->text(), QStringLiteral("Battery 17 ended the test; the other batteries have a capacity of at least 80,2 %."));
     EXPECT_EQ(Windows().Fmain->Hhodnoceni->text(), QStringLiteral("passes"));
-    const QString pdf = dir.filePath(QStringLiteral("health.pdf"));
-    w->ChoosePdfPath = [&](const QString&) { return pdf; };
-    Press(w, w->TBXpdf);
-    const QString text = RunPdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    const QString text = PdfText(w, QStringLiteral("health-English.pdf"));
     EXPECT_TRUE(text.contains(QStringLiteral("Weak batteries:")));
     EXPECT_TRUE(text.contains(QStringLiteral("17 (ended the test early, low voltage at the end)")));
     TTranslationRegistry::Instance().ApplyDesignTexts();

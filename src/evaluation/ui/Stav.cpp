@@ -50,7 +50,16 @@ TFstav::TFstav(TProgramState& state, QWidget* parent) : QMainWindow(parent), sta
 
 void TFstav::Translate(THealthText id, std::function<void(const QString&)> setter)
 {
-    TTranslationRegistry::Instance().Register(QStringLiteral("Fstav"), int(id), HealthDesignText(id), std::move(setter), this);
+    // One registry entry per id and owner: a text shown in several places sets them all.
+    std::vector<std::function<void(const QString&)>>& all = setters_[id];
+    all.push_back(std::move(setter));
+    TTranslationRegistry::Instance().Register(
+        QStringLiteral("Fstav"), int(id), HealthDesignText(id),
+        [&all](const QString& text) {
+            for (const auto& set : all)
+                set(text);
+        },
+        this);
 }
 
 void TFstav::RegisterTexts()
@@ -94,7 +103,7 @@ QWidget* TFstav::BuildTestPage()
     Chart = NewChart(split, QStringLiteral("Chart"));
     split->addWidget(Gbaterie);
     split->addWidget(Chart);
-    split->setSizes({460, 420});
+    split->setSizes({560, 420});
     column->addWidget(split, 1);
     Lzaver = new QLabel(page);
     Lzaver->setObjectName(QStringLiteral("Lzaver"));
@@ -212,7 +221,8 @@ void TFstav::ShowChart(const TStringHealth& h)
     Chart->yAxis->setLabel(HealthText(THealthText::CapacityPct));
     Chart->xAxis->setRange(0, n + 1);
     Chart->yAxis->setRange(0, top * 1.08);
-    const auto level = [&](double value, const QPen& pen, const QString& text) {
+    // The median labelled at the left, the threshold at the right: the two often lie close.
+    const auto level = [&](double value, const QPen& pen, const QString& text, Qt::Alignment side) {
         if (!std::isfinite(value))
             return;
         auto* line = new QCPItemStraightLine(Chart);
@@ -222,13 +232,14 @@ void TFstav::ShowChart(const TStringHealth& h)
         auto* label = new QCPItemText(Chart);
         label->position->setType(QCPItemPosition::ptAxisRectRatio);
         label->position->setTypeY(QCPItemPosition::ptPlotCoords);
-        label->position->setCoords(0.99, value);
-        label->setPositionAlignment(Qt::AlignRight | Qt::AlignBottom);
+        label->position->setCoords(side == Qt::AlignLeft ? 0.01 : 0.99, value);
+        label->setPositionAlignment(side | Qt::AlignBottom);
         label->setText(text);
         label->setColor(pen.color());
     };
-    level(h.Median, QPen(QColor(0, 110, 0), 2), HealthText(THealthText::Median).arg(FormatLocale("%.1f", h.Median)));
-    level(h.Threshold, QPen(WeakColour, 1, Qt::DashLine), HealthText(THealthText::Threshold).arg(FormatLocale("%g", h.Threshold)));
+    level(h.Median, QPen(QColor(0, 110, 0), 2), HealthText(THealthText::Median).arg(FormatLocale("%.1f", h.Median)), Qt::AlignLeft);
+    level(h.Threshold, QPen(WeakColour, 1, Qt::DashLine), HealthText(THealthText::Threshold).arg(FormatLocale("%g", h.Threshold)),
+          Qt::AlignRight);
     Chart->legend->setVisible(true);
     Chart->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignLeft);
     Chart->replot();

@@ -15,6 +15,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <functional>
+#include <map>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -92,6 +94,7 @@ private:
     TProgramState& state_;
     std::optional<TStringHealth> health_;
     TTrend trend_;
+    std::map<THealthText, std::vector<std::function<void(const QString&)>>> setters_; // by Translate
     THealthReportContent content_;
     TTrendReportContent trendContent_;
     QPrinter printer_;

@@ -219,7 +219,6 @@ void TFstav::ShowTrendChart()
         line->setPen(QPen(WeakColour, 1.5, Qt::DashLine));
         line->addData(DayOf(f.First), f.Intercept);
         line->addData(end, f.Intercept + f.Slope * f.First.daysTo(*f.ThresholdDate));
-        ticker->addTick(end, ShortDateText(*f.ThresholdDate));
         lastDay = std::max(lastDay, end);
     }
     auto* level = new QCPItemStraightLine(TrendChart);
