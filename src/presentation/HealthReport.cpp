@@ -117,16 +117,7 @@ void PaintChart(QPainter& p, const TReportCanvas& canvas, const TStringHealth& h
     const double unit = canvas.Scale();
     const QFont small = ReportFont(7);
 
-    p.setPen(QPen(Qt::black, unit * 0.6));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(canvas.Device(plot));
-    for (double v = 0; v <= yMax + 1e-9; v += yStep) {
-        p.setPen(QPen(QColor(200, 200, 200), unit * 0.4, Qt::DotLine));
-        p.drawLine(canvas.Device(QRectF(plot.left(), yOf(v), plot.width(), 0)).topLeft(),
-                   canvas.Device(QRectF(plot.right(), yOf(v), 0, 0)).topLeft());
-        canvas.Draw(TReportLabel{QRectF(plot.left() - 32, yOf(v) - 6, 28, 12), QLocale().toString(v),
-                                 Qt::AlignRight | Qt::AlignVCenter, small});
-    }
+    PaintValueAxis(p, canvas, plot, yMax, yStep);
     const size_t n = h.Batteries.size();
     const double slot = n > 0 ? plot.width() / n : plot.width();
     const int labelEvery = n <= 36 ? 1 : n <= 72 ? 2 : 5;

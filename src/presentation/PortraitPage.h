@@ -14,5 +14,8 @@ using TChartPainter = std::function<void(QPainter& painter, const TReportCanvas&
 
 inline constexpr double PortraitUnitsPerInch = 96;
 
+// The chart's frame and its value axis from 0 to yMax: a dotted line and a label every yStep.
+void PaintValueAxis(QPainter& painter, const TReportCanvas& canvas, const QRectF& plot, double yMax, double yStep);
+
 void PrintPortraitPage(QPagedPaintDevice& device, const TChartPainter& chart, const TReportPicture& logo,
                        const std::vector<TReportLabel>& labels);

@@ -86,15 +86,7 @@ void PaintChart(QPainter& p, const TReportCanvas& canvas, const TTrendReportCont
     const double unit = canvas.Scale();
     const QFont small = ReportFont(7);
 
-    p.setPen(QPen(Qt::black, unit * 0.6));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(canvas.Device(plot));
-    for (double v = 0; v <= yMax + 1e-9; v += yStep) {
-        p.setPen(QPen(QColor(200, 200, 200), unit * 0.4, Qt::DotLine));
-        p.drawLine(point(plot.left(), yOf(v)), point(plot.right(), yOf(v)));
-        canvas.Draw(TReportLabel{QRectF(plot.left() - 32, yOf(v) - 6, 28, 12), QLocale().toString(v),
-                                 Qt::AlignRight | Qt::AlignVCenter, small});
-    }
+    PaintValueAxis(p, canvas, plot, yMax, yStep);
     p.setPen(QPen(QColor(200, 40, 40), unit * 0.9, Qt::DotLine));
     p.drawLine(point(plot.left(), yOf(c.Threshold)), point(plot.right(), yOf(c.Threshold)));
     canvas.Draw(TReportLabel{QRectF(plot.right() - 200, yOf(c.Threshold) - 13, 198, 12),
