@@ -61,11 +61,12 @@ QString CheckOutput(const QString& path)
                : QString();
 }
 
-void AddFormat(CLI::App* command, TCliArguments& out)
+void AddFormat(CLI::App* command, TCliArguments& out,
+               const std::string& description = "tsv (default, no title line) or json (a list of objects)")
 {
     command->add_option_function<std::string>(
                "--format", [&out](const std::string& v) { out.Format = v == "json" ? TCliFormat::Json : TCliFormat::Tsv; },
-               "tsv (default, no title line) or json (a list of objects)")
+               description)
         ->check(CLI::IsMember({"tsv", "json"}))
         ->type_name("tsv|json");
 }
@@ -121,16 +122,20 @@ void BuildCommands(CLI::App& app, TCliArguments& out)
     AddText(evaluate, "--table", out.Table, "compensation table")->type_name("NAME");
     AddFormat(evaluate, out);
 
-    auto* health = app.add_subcommand("health", "each battery's time to its end voltage, capacity and weak mark");
+    auto* health = app.add_subcommand("health", "each battery's time to its end voltage, capacity (or its lower bound) "
+                                                "and weak mark with the reasons; a plausibility message goes to stderr");
     AddTexts(health, "IN", out.Operands, "test text file or stored test file")->required()->expected(1);
-    AddFormat(health, out);
+    AddFormat(health, out, "tsv (default, a title line with the column names first) or json (a list of objects)");
 
-    auto* trend = app.add_subcommand("trend", "capacities of test text files over their dates, per battery");
+    auto* trend = app.add_subcommand("trend", "capacities of test text files over their dates, per battery, and the day the "
+                                              "string's capacity reaches the threshold; a file that cannot be read is named "
+                                              "on stderr and the exit status is 1 after the rest is printed; files of more "
+                                              "than one battery set are refused");
     auto* trendFiles = AddTexts(trend, "FILE", out.Operands, "test text files of one battery set");
     auto* trendSet = AddText(trend, "--set", out.Set, "the tests of this battery set (Číslo baterie) in the archive index")
                          ->type_name("TEXT")->excludes(trendFiles);
     AddText(trend, "--locality", out.Locality, "with --set: only the set at this locality")->type_name("TEXT")->needs(trendSet);
-    AddFormat(trend, out);
+    AddFormat(trend, out, "tsv (default, a title line with the test dates first) or json (an object)");
 
     auto* archive = app.add_subcommand("archive", "the test text files of archive folders, one line each, as the archive window lists them");
     AddTexts(archive, "FOLDER", out.Operands, "folders to scan (default: the configured archive folders)");

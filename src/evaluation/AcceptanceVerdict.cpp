@@ -1,6 +1,6 @@
 #include "evaluation/AcceptanceVerdict.h"
 
-#include "evaluation/CapacityEvaluation.h"
+#include "evaluation/HealthTexts.h"
 #include "i18n/MessageCatalogue.h"
 
 #include <cmath>
@@ -24,11 +24,11 @@ QString VerdictText(TVerdict verdict, int endReason)
 {
     switch (verdict) {
     case TVerdict::Passed:
-        return AcceptedText;
+        return HealthText(THealthText::Accepted);
     case TVerdict::Failed:
-        return RejectedText;
+        return HealthText(THealthText::Rejected);
     case TVerdict::NotJudged:
         break;
     }
-    return NotJudgedText + QStringLiteral(" (") + EndReasonText(endReason).trimmed() + QLatin1Char(')');
+    return HealthText(THealthText::NotJudged) + QStringLiteral(" (") + EndReasonText(endReason).trimmed() + QLatin1Char(')');
 }

@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "evaluation/AcceptanceVerdict.h"
 #include "evaluation/CapacityEvaluation.h"
+#include "evaluation/HealthTexts.h"
 #include "model/Errors.h"
 #include "model/LocaleFormat.h"
 
@@ -66,9 +67,9 @@ QString WeakReasonsText(const TBatteryHealth& b)
 {
     QStringList texts;
     if (b.EndedEarly)
-        texts << EndedEarlyText;
+        texts << HealthText(THealthText::EndedEarly);
     if (b.LowVoltage)
-        texts << LowVoltageText;
+        texts << HealthText(THealthText::LowVoltage);
     return texts.join(QStringLiteral(", "));
 }
 
@@ -98,7 +99,9 @@ TStringHealth EvaluateBatteryHealth(const TTestRecord& record, double referenceM
     h.EndVoltageImplausible = !EndVoltageFits(h.BatteryEndVoltage, h.LastMedian, first, n);
     h.SumImplausible = n > 0 && !SumFits(first, n);
     const double share = h.Deviation / 100.0;
-    const long end = Hundredths(h.BatteryEndVoltage);
+    // round(V·100) <= round(E/n·100) is V·100 < round(E/n·100) + 0.5 (a half rounds away from
+    // zero): one multiplication and compare per cell instead of a rounding call.
+    const double reachBelow = double(Hundredths(h.BatteryEndVoltage)) + 0.5;
     const double earlyAbove = h.BatteryEndVoltage * (1 + share);
 
     // One pass over the rows, in memory order: a row holds every battery's voltage. The
@@ -110,7 +113,7 @@ TStringHealth EvaluateBatteryHealth(const TTestRecord& record, double referenceM
         double rowMedian = NAN;
         for (int k = 0; k < n; ++k) {
             TBatteryHealth& b = h.Batteries[size_t(k)];
-            if (b.Reached || Hundredths(row.Voltages[k]) > end)
+            if (b.Reached || double(row.Voltages[k]) * 100 >= reachBelow)
                 continue;
             b.Reached = true;
             b.SecondsToEnd = row.ElapsedSeconds;
@@ -151,7 +154,7 @@ THealthOutcome LoadedTestHealth(const TProgramState& state)
     const TTestRecord& record = state.Record();
     const TMainTexts& t = state.Texts;
     if (record.RowCount <= 0)
-        return {std::nullopt, record.RunInfo.BatteryCount > 0 ? NoSamplesText() : QStringLiteral("Není načten žádný test.")};
+        return {std::nullopt, HealthText(record.RunInfo.BatteryCount > 0 ? THealthText::NoSamples : THealthText::NoTest)};
     if (t.Gtypzk.isEmpty() || t.Hvproud.isEmpty())
         return {std::nullopt, QStringLiteral("Kapacitu nelze vyhodnotit: chybí doba zkoušky nebo vybíjecí proud.")};
     int rated = 0;
@@ -193,17 +196,18 @@ std::vector<int> WeakestFirst(const TStringHealth& health)
 
 QString EndVoltageImplausibleText(const TStringHealth& h)
 {
-    return h.EndVoltageImplausible ? FormatLocale("Konečné napětí baterie %.2f V neodpovídá napětí baterií", h.BatteryEndVoltage)
-                                   : QString();
+    return h.EndVoltageImplausible
+               ? HealthText(THealthText::EndVoltageImplausible).arg(FormatLocale("%.2f", h.BatteryEndVoltage))
+               : QString();
 }
 
-QString SumImplausibleText() { return QStringLiteral("Součet napětí baterií neodpovídá celkovému napětí"); }
+QString SumImplausibleText() { return HealthText(THealthText::SumImplausible); }
 
 QString EndOfTestText(const TStringHealth& h)
 {
     if (h.EndedBy == 0)
         return {};
-    return QStringLiteral("Zkoušku ukončila baterie %1; ostatní baterie mají kapacitu nejméně %2 %.")
+    return HealthText(THealthText::EndOfTest)
         .arg(h.EndedBy)
         .arg(FormatLocale("%.1f", h.StringPct));
 }
@@ -212,8 +216,8 @@ QString EvenLossText(const TStringHealth& h)
 {
     const bool anyWeak = std::any_of(h.Batteries.begin(), h.Batteries.end(), [](const TBatteryHealth& b) { return b.Weak; });
     return h.StringBelowThreshold && !anyWeak && !h.Batteries.empty()
-               ? QStringLiteral("Kapacita řetězce pod prahem, žádná baterie se neodchyluje")
+               ? HealthText(THealthText::EvenLoss)
                : QString();
 }
 
-QString NoSamplesText() { return QStringLiteral("Test nemá žádná měření."); }
+QString NoSamplesText() { return HealthText(THealthText::NoSamples); }

@@ -89,6 +89,7 @@ QString EvenLossText(const TStringHealth& health); // the string below the thres
 // A test read with its header but without a single sample.
 QString NoSamplesText();
 
+// Design texts of the marks; what the user reads comes from HealthText.
 inline const QString NotReachedText = QStringLiteral("nedosáhla konečného napětí");
 inline const QString EndedEarlyText = QStringLiteral("ukončila zkoušku předčasně");
 inline const QString LowVoltageText = QStringLiteral("nízké napětí na konci");

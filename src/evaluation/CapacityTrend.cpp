@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "evaluation/AcceptanceVerdict.h"
 #include "evaluation/CapacityEvaluation.h"
+#include "evaluation/HealthTexts.h"
 #include "files/TestTextReader.h"
 #include "files/WholeFile.h"
 #include "model/CodePage.h"
@@ -80,7 +81,7 @@ TTrendForecast ForecastCapacity(const std::vector<TTrendTest>& tests, double thr
 QString ForecastDateText(const QDate& date, const QDate& today)
 {
     const QString text = ShortDateText(date);
-    return date <= today ? QStringLiteral("dosaženo ") + text : text;
+    return date <= today ? HealthText(THealthText::ForecastReached).arg(text) : text;
 }
 
 TTrend EvaluateTrend(const QStringList& files, const TBatteryTypeList& types, const TEvaluationChoices& choices,

@@ -10,7 +10,7 @@ TTranslationRegistry& TTranslationRegistry::Instance()
 
 bool TTranslationRegistry::IsTranslatableWindow(const QString& component)
 {
-    static const QStringList windows = {"fmain", "fnastaveni", "fdata", "fgraf", "fhlavicky", "fprehled"};
+    static const QStringList windows = {"fmain", "fnastaveni", "fdata", "fgraf", "fhlavicky", "fstav", "fprehled"};
     return windows.contains(component.toLower());
 }
 

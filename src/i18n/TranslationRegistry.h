@@ -1,6 +1,6 @@
 #pragma once
 // The translatable texts of the translatable windows (Fmain, Fnastaveni, Fdata, Fgraf,
-// Fhlavicky, Fprehled). A window registers each visible text under a fixed positive id together with
+// Fhlavicky, Fstav, Fprehled). A window registers each visible text under a fixed positive id together with
 // its design text and a setter; a language switch then either restores the design texts or
 // hands each registered text the one a language file gives for its id.
 

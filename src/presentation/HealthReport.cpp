@@ -1,8 +1,10 @@
 #include "presentation/HealthReport.h"
 
 #include "app/ProgramState.h"
+#include "evaluation/HealthTexts.h"
 #include "model/LocaleFormat.h"
 #include "presentation/JpegLogo.h"
+#include "presentation/PortraitPage.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -10,8 +12,7 @@
 #include <cmath>
 
 namespace {
-constexpr double UnitsPerInch = 96;
-const QRectF ChartBox(40, 300, 714, 290);
+const QRectF ChartBox(40, 318, 714, 272);
 constexpr double TableTop = 626, RowHeight = 12.4, BlockWidth = 238;
 constexpr double ColumnWidths[] = {38, 62, 50, 50, 38};
 
@@ -34,7 +35,7 @@ QString WeakList(const TStringHealth& h)
     for (int i : WeakestFirst(h))
         if (const TBatteryHealth& b = h.Batteries[size_t(i)]; b.Weak)
             numbers << QStringLiteral("%1 (%2)").arg(b.Number).arg(WeakReasonsText(b));
-    return numbers.isEmpty() ? QStringLiteral("žádné") : numbers.join(QStringLiteral("; "));
+    return numbers.isEmpty() ? HealthText(THealthText::NoneWeak) : numbers.join(QStringLiteral("; "));
 }
 
 void AddHeader(THealthReportContent& c, const TProgramState& state)
@@ -42,7 +43,8 @@ void AddHeader(THealthReportContent& c, const TProgramState& state)
     const TMainTexts& t = state.Texts;
     const TMainCaptions& l = state.Captions;
     const TStringHealth& h = c.Health;
-    c.Labels.push_back({QRectF(40, 36, 714, 28), HealthTitle, Qt::AlignHCenter | Qt::AlignTop, ReportFont(14, true, true)});
+    c.Labels.push_back({QRectF(40, 36, 714, 28), HealthText(THealthText::Title), Qt::AlignHCenter | Qt::AlignTop,
+                        ReportFont(14, true, true)});
     double y = 96;
     const auto line = [&](const QString& caption, const QString& value, bool bold = false) {
         AddLine(c, y, caption + QLatin1Char(':'), value, bold);
@@ -54,13 +56,16 @@ void AddHeader(THealthReportContent& c, const TProgramState& state)
     line(l.Ldatum, Trimmed(t.Hdatum) + QLatin1Char(' ') + Trimmed(t.Hcas));
     line(l.Ltypbat, t.Gtypbat);
     line(l.Lzkouska, t.Gtypzk + QStringLiteral(" min"));
-    line(QStringLiteral("Konečné napětí baterie"), FormatLocale("%.3f V", h.BatteryEndVoltage));
-    line(QStringLiteral("Kapacita řetězce"), FormatLocale("%.1f %%", h.StringPct)
-                                                  + (t.Hhodnoceni.isEmpty() ? QString() : QStringLiteral("  ") + t.Hhodnoceni),
-         true);
-    line(QStringLiteral("Medián kapacit baterií"), FormatLocale("%.1f %%", h.Median));
-    line(QStringLiteral("Slabá baterie"), FormatLocale("odchylka napětí nad %g %% od mediánu", h.Deviation));
-    line(QStringLiteral("Slabé baterie"), WeakList(h), true);
+    line(HealthText(THealthText::EndVoltage), FormatLocale("%.3f V", h.BatteryEndVoltage));
+    line(HealthText(THealthText::StringCapacityLine),
+         FormatLocale("%.1f %%", h.StringPct) + (t.Hhodnoceni.isEmpty() ? QString() : QStringLiteral("  ") + t.Hhodnoceni), true);
+    line(HealthText(THealthText::WeakRule), HealthText(THealthText::WeakRuleValue).arg(FormatLocale("%g", h.Deviation)));
+    line(HealthText(THealthText::WeakList), WeakList(h), true);
+    // What the test can tell beyond the list, each sentence on a line of its own.
+    for (const QString& note : HealthNotes(h)) {
+        c.Labels.push_back({QRectF(40, y, 714, 15), note, Qt::AlignLeft | Qt::AlignTop, ReportFont(8.5, true), QColor(150, 0, 0)});
+        y += 15;
+    }
 }
 
 QString MinutesText(const TBatteryHealth& b)
@@ -71,8 +76,8 @@ QString MinutesText(const TBatteryHealth& b)
 void AddTable(THealthReportContent& c)
 {
     const QFont font = ReportFont(7.5), head = ReportFont(7.5, true);
-    const QStringList titles{QStringLiteral("Bat."), QStringLiteral("Čas [min]"), QStringLiteral("U [V]"),
-                             QStringLiteral("Kap. [%]"), QString()};
+    const QStringList titles{HealthText(THealthText::ShortBattery), HealthText(THealthText::ShortMinutes),
+                             HealthText(THealthText::ShortVoltage), HealthText(THealthText::ShortCapacity), QString()};
     const std::vector<int> order = WeakestFirst(c.Health);
     const int blocks = std::max(1, int(std::ceil(order.size() / double(HealthReportRowsPerBlock))));
     for (int block = 0; block < blocks; ++block) {
@@ -87,7 +92,7 @@ void AddTable(THealthReportContent& c)
         const int block = int(i) / HealthReportRowsPerBlock;
         const double y = TableTop + 16 + (int(i) % HealthReportRowsPerBlock) * RowHeight;
         const QString cells[] = {QString::number(b.Number), MinutesText(b), FormatLocale("%.2f", b.VoltageAtEnd),
-                                 CapacityText(b), b.Weak ? QStringLiteral("slabá") : QString()};
+                                 CapacityText(b), b.Weak ? HealthText(THealthText::Weak) : QString()};
         double x = 40 + block * BlockWidth;
         for (int col = 0; col < 5; ++col) {
             c.Labels.push_back({QRectF(x, y, ColumnWidths[col] - 4, 13), cells[col], Qt::AlignRight | Qt::AlignTop, font,
@@ -96,7 +101,7 @@ void AddTable(THealthReportContent& c)
         }
     }
     c.Labels.push_back({QRectF(40, TableTop + 20 + HealthReportRowsPerBlock * RowHeight, 714, 13),
-                        QStringLiteral("—  ") + NotReachedText + QStringLiteral(" (má kapacitu řetězce)"), Qt::AlignLeft,
+                        HealthText(THealthText::AtLeastNote), Qt::AlignLeft,
                         ReportFont(7.5)});
 }
 
@@ -112,16 +117,7 @@ void PaintChart(QPainter& p, const TReportCanvas& canvas, const TStringHealth& h
     const double unit = canvas.Scale();
     const QFont small = ReportFont(7);
 
-    p.setPen(QPen(Qt::black, unit * 0.6));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(canvas.Device(plot));
-    for (double v = 0; v <= yMax + 1e-9; v += yStep) {
-        p.setPen(QPen(QColor(200, 200, 200), unit * 0.4, Qt::DotLine));
-        p.drawLine(canvas.Device(QRectF(plot.left(), yOf(v), plot.width(), 0)).topLeft(),
-                   canvas.Device(QRectF(plot.right(), yOf(v), 0, 0)).topLeft());
-        canvas.Draw(TReportLabel{QRectF(plot.left() - 32, yOf(v) - 6, 28, 12), QLocale().toString(v),
-                                 Qt::AlignRight | Qt::AlignVCenter, small});
-    }
+    PaintValueAxis(p, canvas, plot, yMax, yStep);
     const size_t n = h.Batteries.size();
     const double slot = n > 0 ? plot.width() / n : plot.width();
     const int labelEvery = n <= 36 ? 1 : n <= 72 ? 2 : 5;
@@ -131,27 +127,30 @@ void PaintChart(QPainter& p, const TReportCanvas& canvas, const TStringHealth& h
         const double shown = b.Reached ? b.CapacityPct : b.CapacityAtLeast;
         const double value = std::isfinite(shown) ? std::clamp(shown, 0.0, yMax) : 0;
         const QRectF bar(plot.left() + i * slot + slot * 0.12, yOf(value), slot * 0.76, plot.bottom() - yOf(value));
-        p.setBrush(b.Weak ? QColor(200, 40, 40) : b.Reached ? QColor(70, 120, 180) : QColor(150, 170, 200));
+        p.setBrush(b.Weak ? QColor(200, 40, 40) : b.Reached ? QColor(70, 120, 180) : QColor(170, 190, 215));
         p.drawRect(canvas.Device(bar));
         if (i % size_t(labelEvery) == 0 || b.Weak)
             canvas.Draw(TReportLabel{QRectF(plot.left() + i * slot - 6, plot.bottom() + 2, slot + 12, 10),
                                      QString::number(b.Number), Qt::AlignHCenter | Qt::AlignTop, small,
                                      b.Weak ? QColor(176, 0, 0) : QColor(Qt::black)});
     }
-    const auto level = [&](double v, const QPen& pen, const QString& text) {
+    // The median labelled at the left, the threshold at the right: the two often lie close.
+    const auto level = [&](double v, const QPen& pen, const QString& text, Qt::Alignment side) {
         if (!std::isfinite(v))
             return;
         p.setPen(pen);
         p.drawLine(canvas.Device(QRectF(plot.left(), yOf(v), 0, 0)).topLeft(),
                    canvas.Device(QRectF(plot.right(), yOf(v), 0, 0)).topLeft());
-        canvas.Draw(TReportLabel{QRectF(plot.right() - 200, yOf(v) - 13, 198, 12), text, Qt::AlignRight | Qt::AlignBottom,
-                                 small, pen.color()});
+        const double left = side == Qt::AlignLeft ? plot.left() + 2 : plot.right() - 200;
+        canvas.Draw(TReportLabel{QRectF(left, yOf(v) - 13, 198, 12), text, side | Qt::AlignBottom, small, pen.color()});
     };
-    level(h.Median, QPen(QColor(0, 110, 0), unit * 1.2), FormatLocale("medián %.1f %%", h.Median));
-    level(h.Threshold, QPen(QColor(200, 40, 40), unit * 0.9, Qt::DashLine), FormatLocale("práh %g %%", h.Threshold));
-    canvas.Draw(TReportLabel{QRectF(plot.left(), plot.bottom() + 14, plot.width(), 12), QStringLiteral("Baterie"),
+    level(h.Median, QPen(QColor(0, 110, 0), unit * 1.2), HealthText(THealthText::Median).arg(FormatLocale("%.1f", h.Median)),
+          Qt::AlignLeft);
+    level(h.Threshold, QPen(QColor(200, 40, 40), unit * 0.9, Qt::DashLine),
+          HealthText(THealthText::Threshold).arg(FormatLocale("%g", h.Threshold)), Qt::AlignRight);
+    canvas.Draw(TReportLabel{QRectF(plot.left(), plot.bottom() + 14, plot.width(), 12), HealthText(THealthText::Battery),
                              Qt::AlignHCenter | Qt::AlignTop, ReportFont(8)});
-    canvas.Draw(TReportLabel{QRectF(ChartBox.x() - 2, ChartBox.y() - 14, 200, 12), QStringLiteral("Kapacita [%]"),
+    canvas.Draw(TReportLabel{QRectF(ChartBox.x() - 2, ChartBox.y() - 14, 200, 12), HealthText(THealthText::CapacityPct),
                              Qt::AlignLeft | Qt::AlignTop, ReportFont(8)});
 }
 } // namespace
@@ -168,17 +167,12 @@ THealthReportContent PrepareHealthReport(const TProgramState& state, const TStri
 
 void PrintHealthReport(QPagedPaintDevice& device, const THealthReportContent& content)
 {
-    PrepareReportDevice(device, false);
-    QPainter painter(&device);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const TReportCanvas canvas(painter, UnitsPerInch);
-    PaintChart(painter, canvas, content.Health);
-    canvas.Draw(content.Logo);
-    for (const TReportLabel& label : content.Labels)
-        canvas.Draw(label);
+    PrintPortraitPage(
+        device, [&](QPainter& painter, const TReportCanvas& canvas) { PaintChart(painter, canvas, content.Health); },
+        content.Logo, content.Labels);
 }
 
 void WriteHealthReportPdf(const QString& path, const THealthReportContent& content)
 {
-    WriteReportPdf(path, HealthTitle, 300, [&](QPagedPaintDevice& device) { PrintHealthReport(device, content); });
+    WriteReportPdf(path, HealthText(THealthText::Title), 300, [&](QPagedPaintDevice& device) { PrintHealthReport(device, content); });
 }

@@ -1,6 +1,7 @@
 #include "presentation/TestReport.h"
 
 #include "app/ProgramState.h"
+#include "evaluation/HealthTexts.h"
 #include "i18n/MessageCatalogue.h"
 #include "model/LocaleFormat.h"
 #include "presentation/JpegLogo.h"
@@ -87,9 +88,18 @@ void AddHeader(TTestReportContent& c, const TProgramState& state)
     // laid out as they are; the note moves down for it.
     double noteTop = 517;
     if (!t.Hhodnoceni.isEmpty()) {
-        AddLine(c, 513, FormatLocale("Hodnocení (%g %%):", state.Settings.Health.AcceptanceThreshold), 127, 67,
-                t.Hhodnoceni, capacity);
-        noteTop += 17;
+        const QString caption = HealthText(THealthText::Acceptance).arg(FormatLocale("%g", state.Settings.Health.AcceptanceThreshold));
+        // A verdict stands beside its caption, lined up with the capacities; "cannot be judged"
+        // with its reason takes a line of its own.
+        const bool verdict = t.Hhodnoceni == HealthText(THealthText::Accepted) || t.Hhodnoceni == HealthText(THealthText::Rejected);
+        if (verdict) {
+            AddLine(c, 513, caption, 127, 67, t.Hhodnoceni, capacity);
+            noteTop += 17;
+        } else {
+            AddLine(c, 513, caption, 127, 67, QString());
+            c.Labels.push_back({QRectF(41, 530, 179, 16), t.Hhodnoceni, Qt::AlignRight | Qt::AlignTop, normal});
+            noteTop += 34;
+        }
     }
     c.Labels.push_back({QRectF(41, noteTop, 200, 16), WithColon(l.Lpoznamka), Qt::AlignLeft, normal});
     c.Labels.push_back({QRectF(43, noteTop + 14, 185, 574 - noteTop - 14), t.Hpoznamka, Qt::AlignLeft | Qt::AlignTop, normal,

@@ -97,3 +97,68 @@ TEST_F(CliHealth, TrendListsTestsAndOneValuePerTestAndRefusesOtherFormats)
     EXPECT_EQ(none.Exit, 1);
     EXPECT_TRUE(none.Out.isEmpty());
 }
+
+// The demo's real strings: a protocol fixture's end voltage is told but not failed, a test
+// without samples says so, a duration from the battery-type list is told per file, the
+// forecast of the Plzeň set, and files of two sets are refused.
+TEST_F(CliHealth, DemoStringsTellWhatTheFiguresRestOnAndRefuseMixedSets)
+{
+    const QString archive = QStringLiteral(VYBITOR_SOURCE_DIR "/samples/archive/");
+    const TCliRun fixture = Run({QStringLiteral("health"), QStringLiteral(VYBITOR_SOURCE_DIR "/samples/tests/A0005.tst")});
+    EXPECT_EQ(fixture.Exit, 0) << fixture.Err.toStdString();
+    EXPECT_TRUE(fixture.Err.contains(QStringLiteral("Konečné napětí baterie 0,10 V neodpovídá napětí baterií")));
+    EXPECT_TRUE(fixture.Out.startsWith(QStringLiteral("battery\tminutes_to_end_voltage\t")));
+
+    const QString b0203 = archive + QStringLiteral("Plzen-Doubravka/2025/B0203.txt");
+    const TCliRun plzen = Run({QStringLiteral("health"), b0203, QStringLiteral("--format"), QStringLiteral("json")});
+    ASSERT_EQ(plzen.Exit, 0) << plzen.Err.toStdString();
+    EXPECT_TRUE(plzen.Err.isEmpty());
+    const QJsonArray list = QJsonDocument::fromJson(plzen.Out.toUtf8()).array();
+    ASSERT_EQ(list.size(), 54);
+    const QJsonObject cell17 = list[16].toObject();
+    EXPECT_EQ(cell17["weak_reasons"].toArray(), (QJsonArray{QStringLiteral("ended_early"), QStringLiteral("low_voltage")}));
+    EXPECT_DOUBLE_EQ(cell17["capacity_percent"].toDouble(), 76.5);
+    const QJsonObject cell1 = list[0].toObject();
+    EXPECT_TRUE(cell1["capacity_percent"].isNull());
+    EXPECT_NEAR(cell1["capacity_at_least"].toDouble(), 80.1667, 1e-9);
+    EXPECT_FALSE(cell1["below_threshold"].toBool());
+
+    // The header and the data block's title lines, not one sample.
+    QFile whole(b0203);
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    const QString empty = dir.filePath(QStringLiteral("prázdný.txt"));
+    QFile cut(empty);
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(bytes.left(bytes.indexOf('\n', bytes.indexOf("-----")) + 1));
+    cut.close();
+    const TCliRun none = Run({QStringLiteral("health"), empty});
+    EXPECT_EQ(none.Exit, 1);
+    EXPECT_TRUE(none.Err.contains(QStringLiteral("Test nemá žádná měření."))) << none.Err.toStdString();
+
+    const QStringList set{archive + QStringLiteral("Plzen-Doubravka/2023/B0112.txt"),
+                          archive + QStringLiteral("Plzen-Doubravka/2024/B0157.txt"), b0203};
+    const TCliRun trend = Run(QStringList{QStringLiteral("trend")} + set + QStringList{QStringLiteral("--format"), QStringLiteral("json")});
+    ASSERT_EQ(trend.Exit, 0) << trend.Err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(trend.Out.toUtf8()).object()["forecast_threshold_date"].toString(), QStringLiteral("2025-06-09"));
+
+    // A list that offers the type 480 min only: each file is evaluated with it, and says so.
+    const QString btr = dir.filePath(QStringLiteral("typy.btr"));
+    QFile types(btr);
+    ASSERT_TRUE(types.open(QIODevice::WriteOnly));
+    types.write("6 OPzS 420\t480\t395\t1800\r\n");
+    types.close();
+    const TCliRun listed = Run(QStringList{QStringLiteral("--btr"), btr, QStringLiteral("trend")} + set);
+    ASSERT_EQ(listed.Exit, 0) << listed.Err.toStdString();
+    for (const QString& file : set)
+        EXPECT_TRUE(listed.Err.contains(file + QStringLiteral(": 480 min from the battery-type list for 6 OPzS 420 (the file says 600)")))
+            << listed.Err.toStdString();
+    EXPECT_TRUE(listed.Out.startsWith(QStringLiteral("battery\t")));
+
+    const QString jihlava = archive + QStringLiteral("Jihlava/B0189.txt");
+    const TCliRun mixed = Run(QStringList{QStringLiteral("trend")} + set + QStringList{jihlava});
+    EXPECT_EQ(mixed.Exit, 1);
+    EXPECT_TRUE(mixed.Out.isEmpty());
+    EXPECT_TRUE(mixed.Err.contains(jihlava));
+    EXPECT_FALSE(mixed.Err.contains(b0203));
+}

@@ -110,6 +110,13 @@ TEST(DemoHealth, EachDemoTestFlagsOnlyTheBatteryThatDeviates)
     const TStringHealth b0112 = DemoHealth(QStringLiteral("Plzen-Doubravka/2023/B0112.txt"));
     EXPECT_TRUE(Battery(b0112, 4).Reached); // ends at exactly 1,80 V
     EXPECT_FLOAT_EQ(float(Battery(b0112, 4).VoltageAtEnd), 1.80f);
+    EXPECT_TRUE(EvenLossText(b0112).isEmpty()); // 102 % of 80
+    // Against a 110 % threshold the string as a whole has lost its capacity, no battery deviates.
+    TProgramState s;
+    LoadTestTextFile(s, Archive + QStringLiteral("Plzen-Doubravka/2023/B0112.txt"));
+    const TStringHealth strict = EvaluateBatteryHealth(s.Record(), 600, THealthSettings{5, true, 110});
+    EXPECT_TRUE(strict.StringBelowThreshold);
+    EXPECT_EQ(EvenLossText(strict), QStringLiteral("Kapacita řetězce pod prahem, žádná baterie se neodchyluje"));
     for (const QString& file : {QStringLiteral("Plzen-Doubravka/2023/B0112.txt"), QStringLiteral("Brno-Lisen/B0121.txt"),
                                 QStringLiteral("B0166.txt"), QStringLiteral("Kolin/B0178.txt")}) {
         const TStringHealth h = DemoHealth(file);

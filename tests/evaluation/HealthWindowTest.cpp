@@ -8,6 +8,7 @@
 #include "app/ui/Windows.h"
 #include "config/ConfigFile.h"
 #include "evaluation/CapacityEvaluation.h"
+#include "evaluation/HealthWindowFixture.h"
 #include "evaluation/SyntheticString.h"
 #include "evaluation/YearlyTests.h"
 #include "evaluation/ui/Stav.h"
@@ -33,31 +34,9 @@
 #include <qcustomplot.h>
 
 namespace {
-class HealthWindowTest : public ::testing::Test {
+class HealthWindowTest : public HealthWindowFixture {
 protected:
-    void SetUp() override
-    {
-        SetExecutablePath(dir.filePath(QStringLiteral("Vybitor5")));
-        LoadSyntheticString(state);
-        CreateWindows(state);
-    }
-    void TearDown() override
-    {
-        DestroyWindows();
-        SetExecutablePath(QString());
-    }
-    static void Press(QMainWindow* window, QAction* action)
-    {
-        for (QToolBar* bar : window->findChildren<QToolBar*>())
-            if (QWidget* button = bar->widgetForAction(action)) {
-                QTest::mouseClick(button, Qt::LeftButton);
-                return;
-            }
-        FAIL() << "no button for " << action->text().toStdString();
-    }
-    QTemporaryDir dir;
-    LocaleScope locale{"cs_CZ"};
-    TProgramState state;
+    void Load(TProgramState& s) override { LoadSyntheticString(s); }
 };
 } // namespace
 
@@ -83,9 +62,11 @@ TEST_F(HealthWindowTest, GraphButtonOpensTheWeakestFirstTableChartAndOnePageRepo
     EXPECT_EQ(table->item(Batteries - 1, 0)->text(), QString::number(NeverReached));
     EXPECT_EQ(table->item(Batteries - 1, 1)->text(), QStringLiteral("—"));
     EXPECT_EQ(table->item(Batteries - 1, 4)->text(), NotReachedText);
-    // Two bar series: the weak ones apart, in red; the median drawn as a line.
-    ASSERT_EQ(w->Chart->plottableCount(), 2);
+    // Three bar series: measured, lower bounds (battery 12) and the weak ones apart, in red;
+    // the median and the threshold drawn as lines.
+    ASSERT_EQ(w->Chart->plottableCount(), 3);
     EXPECT_EQ(qobject_cast<QCPBars*>(w->Chart->plottable(1))->data()->size(), 1);
+    EXPECT_EQ(qobject_cast<QCPBars*>(w->Chart->plottable(2))->data()->size(), 1);
     EXPECT_GE(w->Chart->itemCount(), 2);
 
     // A new evaluation shows at once: a longer rated time lowers every capacity.

@@ -32,9 +32,9 @@ TEST(TranslationRegistry, SwitchAppliesFileTextsAndRestoresDesignTexts)
     registry.ApplyDesignTexts();
 }
 
-TEST(TranslationRegistry, KnowsTheFiveTranslatableWindows)
+TEST(TranslationRegistry, KnowsTheTranslatableWindows)
 {
-    for (const char* name : {"Fmain", "Fnastaveni", "Fdata", "fgraf", "FHLAVICKY"})
+    for (const char* name : {"Fmain", "Fnastaveni", "Fdata", "fgraf", "FHLAVICKY", "Fstav"})
         EXPECT_TRUE(TTranslationRegistry::IsTranslatableWindow(name)) << name;
     EXPECT_FALSE(TTranslationRegistry::IsTranslatableWindow("Farchiv"));
     EXPECT_FALSE(TTranslationRegistry::IsTranslatableWindow("$CONSTANTS"));

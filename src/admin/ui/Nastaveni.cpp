@@ -118,11 +118,12 @@ void TFnastaveni::BuildControls()
     hkap = new QCheckBox(QStringLiteral("Hodnotit kapacitu"), this);
     hkap->setGeometry(16, 184, 136, 20);
     prah = PercentBox(this, QRect(148, 183, 54, 22), QStringLiteral("Kapacita řetězce v procentech, od které vyhovuje"));
-    Lslaba = new QLabel(QStringLiteral("Slabá baterie pod mediánem"), this);
+    Lslaba = new QLabel(QStringLiteral("Slabá baterie: odchylka od mediánu"), this);
     Lslaba->setGeometry(16, 214, 130, 36);
     Lslaba->setWordWrap(true);
     slaba = PercentBox(this, QRect(148, 220, 54, 22),
-                       QStringLiteral("Baterie je slabá, když její kapacita nedosáhne tohoto podílu mediánu"));
+                       QStringLiteral("Baterie je slabá, když dosáhne konečného napětí, zatímco medián napětí baterií je o více než "
+                                      "tento podíl výš, nebo když její napětí na konci je o více než tento podíl pod mediánem"));
 
     LMDBuloz_hl_bat = new QPushButton(QStringLiteral("Ulož hlavicky baterií"), this);
     LMDBuloz_hl_bat->setGeometry(16, 282, 170, 28);

@@ -4,6 +4,7 @@
 #include "app/ProgramState.h"
 #include "app/SecondLineRule.h"
 #include "evaluation/CapacityEvaluation.h"
+#include "evaluation/HealthTexts.h"
 #include "i18n/ui/TranslatableText.h"
 
 #include <QComboBox>
@@ -176,8 +177,11 @@ void TFmain::ShowAcceptance()
 {
     const QString& verdict = state_.Texts.Hhodnoceni;
     Hhodnoceni->setText(verdict);
-    Hhodnoceni->setStyleSheet(verdict == AcceptedText ? QStringLiteral("color: #006400; font-weight: bold")
-                                                      : QStringLiteral("color: #b00000; font-weight: bold"));
+    // Passed green, failed red, not judged grey.
+    const QString colour = verdict == HealthText(THealthText::Accepted)   ? QStringLiteral("#006400")
+                           : verdict == HealthText(THealthText::Rejected) ? QStringLiteral("#b00000")
+                                                                           : QStringLiteral("#606060");
+    Hhodnoceni->setStyleSheet(QStringLiteral("color: %1; font-weight: bold").arg(colour));
     Hhodnoceni->setVisible(!verdict.isEmpty());
 }
 

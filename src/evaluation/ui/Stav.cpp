@@ -4,6 +4,7 @@
 #include "app/UserReport.h"
 #include "config/ConfigFile.h"
 #include "config/ui/PlacementStore.h"
+#include "i18n/TranslationRegistry.h"
 #include "model/Errors.h"
 #include "model/LocaleFormat.h"
 #include "presentation/ui/ReportPreview.h"
@@ -19,24 +20,25 @@
 #include <QTableWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <qcustomplot.h>
 
 TFstav::TFstav(TProgramState& state, QWidget* parent) : QMainWindow(parent), state_(state)
 {
     setObjectName(QStringLiteral("Fstav"));
-    setWindowTitle(HealthTitle);
     resize(900, 640);
     QToolBar* bar = addToolBar(QStringLiteral("TBXToolbar1"));
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    TBXtisk = bar->addAction(QStringLiteral("Tisk"), this, &TFstav::TBXtiskClick);
-    TBXpdf = bar->addAction(QStringLiteral("PDF"), this, &TFstav::TBXpdfClick);
-    TBXpdf->setToolTip(QStringLiteral("Uložit zprávu o stavu baterií jako PDF"));
+    TBXtisk = bar->addAction(QString(), this, &TFstav::TBXtiskClick);
+    TBXpdf = bar->addAction(QString(), this, &TFstav::TBXpdfClick);
 
     Pages = new QTabWidget(this);
-    Pages->addTab(BuildTestPage(), QStringLiteral("Zkouška"));
-    Pages->addTab(BuildTrendPage(), QStringLiteral("Trend"));
-    Pages->addTab(BuildComparePage(), QStringLiteral("Porovnání"));
+    Pages->addTab(BuildTestPage(), QString());
+    Pages->addTab(BuildTrendPage(), QString());
+    Pages->addTab(BuildComparePage(), QString());
     setCentralWidget(Pages);
+    connect(Pages, &QTabWidget::currentChanged, this, &TFstav::UpdateReportActions);
+    RegisterTexts();
 
     ChoosePdfPath = [this](const QString& proposed) {
         return QFileDialog::getSaveFileName(this, QString(), proposed, QStringLiteral("PDF (*.pdf)"));
@@ -44,6 +46,42 @@ TFstav::TFstav(TProgramState& state, QWidget* parent) : QMainWindow(parent), sta
     for (auto signal : {&TProgramState::TextsChanged, &TProgramState::ChoicesChanged, &TProgramState::HealthSettingsChanged})
         connect(&state_, signal, this, &TFstav::RefreshIfVisible);
     new TPlacementStore(this, QStringLiteral("TFstav"), ProgramConfigFile().FileName());
+}
+
+void TFstav::Translate(THealthText id, std::function<void(const QString&)> setter)
+{
+    // One registry entry per id and owner: a text shown in several places sets them all.
+    std::vector<std::function<void(const QString&)>>& all = setters_[id];
+    all.push_back(std::move(setter));
+    TTranslationRegistry::Instance().Register(
+        QStringLiteral("Fstav"), int(id), HealthDesignText(id),
+        [&all](const QString& text) {
+            for (const auto& set : all)
+                set(text);
+        },
+        this);
+}
+
+void TFstav::RegisterTexts()
+{
+    Translate(THealthText::Print, [this](const QString& t) { TBXtisk->setText(t); });
+    Translate(THealthText::Pdf, [this](const QString& t) { TBXpdf->setText(t); });
+    Translate(THealthText::PdfHint, [this](const QString& t) { TBXpdf->setToolTip(t); });
+    const THealthText pages[] = {THealthText::TestPage, THealthText::TrendPage, THealthText::ComparePage};
+    for (int i = 0; i < 3; ++i)
+        Translate(pages[i], [this, i](const QString& t) { Pages->setTabText(i, t); });
+    const THealthText columns[] = {THealthText::Battery, THealthText::MinutesToEnd, THealthText::VoltageAtEnd,
+                                   THealthText::CapacityPct, THealthText::State};
+    for (int i = 0; i < 5; ++i)
+        Translate(columns[i], [this, i](const QString& t) { Gbaterie->setHorizontalHeaderItem(i, new QTableWidgetItem(t)); });
+    RegisterTrendTexts();
+    // Registered last: a language switch has set every static text when the figures are shown anew.
+    Translate(THealthText::Title, [this](const QString& t) {
+        setWindowTitle(t);
+        RefreshIfVisible();
+        if (!trend_.Tests.empty())
+            ShowTrend();
+    });
 }
 
 QWidget* TFstav::BuildTestPage()
@@ -58,9 +96,6 @@ QWidget* TFstav::BuildTestPage()
     auto* split = new QSplitter(Qt::Horizontal, page);
     Gbaterie = new QTableWidget(0, 5, split);
     Gbaterie->setObjectName(QStringLiteral("Gbaterie"));
-    Gbaterie->setHorizontalHeaderLabels({QStringLiteral("Baterie"), QStringLiteral("Čas do konečného napětí [min]"),
-                                         QStringLiteral("Napětí na konci [V]"), QStringLiteral("Kapacita [%]"),
-                                         QStringLiteral("Stav")});
     Gbaterie->verticalHeader()->hide();
     Gbaterie->verticalHeader()->setDefaultSectionSize(Gbaterie->fontMetrics().height() + 6);
     Gbaterie->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -68,8 +103,13 @@ QWidget* TFstav::BuildTestPage()
     Chart = NewChart(split, QStringLiteral("Chart"));
     split->addWidget(Gbaterie);
     split->addWidget(Chart);
-    split->setSizes({420, 460});
+    split->setSizes({560, 420});
     column->addWidget(split, 1);
+    Lzaver = new QLabel(page);
+    Lzaver->setObjectName(QStringLiteral("Lzaver"));
+    Lzaver->setWordWrap(true);
+    Lzaver->setStyleSheet(QStringLiteral("color: #900000"));
+    column->addWidget(Lzaver);
     return page;
 }
 
@@ -103,10 +143,10 @@ void TFstav::ShowHealth()
 {
     const THealthOutcome outcome = LoadedTestHealth(state_);
     health_ = outcome.Health;
-    TBXtisk->setEnabled(bool(health_));
-    TBXpdf->setEnabled(bool(health_));
+    UpdateReportActions();
     if (!health_) {
         Lsouhrn->setText(outcome.Problem);
+        Lzaver->clear();
         Gbaterie->setRowCount(0);
         Chart->clearPlottables();
         Chart->clearItems();
@@ -114,12 +154,12 @@ void TFstav::ShowHealth()
         return;
     }
     const TStringHealth& h = *health_;
-    int weak = 0;
-    for (const TBatteryHealth& b : h.Batteries)
-        weak += b.Weak ? 1 : 0;
-    Lsouhrn->setText(FormatLocale("Konečné napětí baterie %.3f V   Kapacita řetězce %.1f %%   ", {h.BatteryEndVoltage, h.StringPct})
-                     + FormatLocale("Odchylka %g %%   Slabé: ", h.Deviation)
-                     + QStringLiteral("%1 z %2").arg(weak).arg(h.Batteries.size()));
+    const auto weak = std::count_if(h.Batteries.begin(), h.Batteries.end(), [](const TBatteryHealth& b) { return b.Weak; });
+    QString summary = HealthSummaryText(h, int(weak));
+    if (const QString verdict = state_.Texts.Hhodnoceni; !verdict.isEmpty())
+        summary += QStringLiteral("   ") + verdict;
+    Lsouhrn->setText(summary);
+    Lzaver->setText(HealthNotes(h).join(QLatin1Char('\n')));
     ShowTable(h);
     ShowChart(h);
 }
@@ -135,12 +175,7 @@ void TFstav::ShowTable(const TStringHealth& h)
         Gbaterie->setItem(row, 1, Cell(b.Reached ? FormatLocale("%.1f", b.SecondsToEnd / 60.0) : QStringLiteral("—")));
         Gbaterie->setItem(row, 2, Cell(FormatLocale("%.2f", b.VoltageAtEnd)));
         Gbaterie->setItem(row, 3, Cell(CapacityText(b)));
-        QStringList marks;
-        if (b.Weak)
-            marks << QStringLiteral("slabá: ") + WeakReasonsText(b);
-        if (!b.Reached)
-            marks << NotReachedText;
-        Gbaterie->setItem(row, 4, Cell(marks.join(QStringLiteral(", ")), Qt::AlignLeft | Qt::AlignVCenter));
+        Gbaterie->setItem(row, 4, Cell(BatteryStateText(b), Qt::AlignLeft | Qt::AlignVCenter));
         for (int col = 0; col < Gbaterie->columnCount(); ++col)
             if (b.Weak) {
                 Gbaterie->item(row, col)->setBackground(WeakRowColour);
@@ -155,14 +190,19 @@ void TFstav::ShowChart(const TStringHealth& h)
 {
     Chart->clearPlottables();
     Chart->clearItems();
-    auto* normal = new QCPBars(Chart->xAxis, Chart->yAxis);
+    // Measured capacities, lower bounds of batteries that did not reach their end voltage
+    // (paler, never a measurement), and the weak ones in red.
+    auto* measured = new QCPBars(Chart->xAxis, Chart->yAxis);
+    auto* atLeast = new QCPBars(Chart->xAxis, Chart->yAxis);
     auto* weak = new QCPBars(Chart->xAxis, Chart->yAxis);
-    normal->setName(QStringLiteral("Kapacita [%]"));
-    weak->setName(QStringLiteral("slabá"));
-    normal->setBrush(BarColour);
+    measured->setName(HealthText(THealthText::Measured));
+    atLeast->setName(HealthText(THealthText::AtLeastBar));
+    weak->setName(HealthText(THealthText::Weak));
+    measured->setBrush(BarColour);
+    atLeast->setBrush(AtLeastColour);
     weak->setBrush(WeakColour);
-    normal->setPen(Qt::NoPen);
-    weak->setPen(Qt::NoPen);
+    for (QCPBars* bars : {measured, atLeast, weak})
+        bars->setPen(Qt::NoPen);
     auto ticker = QSharedPointer<QCPAxisTickerText>::create();
     const int n = int(h.Batteries.size());
     const int labelEvery = n <= 20 ? 1 : n <= 60 ? 5 : 10;
@@ -170,18 +210,21 @@ void TFstav::ShowChart(const TStringHealth& h)
     for (int i = 0; i < n; ++i) {
         const TBatteryHealth& b = h.Batteries[size_t(i)];
         const double shown = b.Reached ? b.CapacityPct : b.CapacityAtLeast;
-        (b.Weak ? weak : normal)->addData(i + 1, shown);
+        (b.Weak ? weak : b.Reached ? measured : atLeast)->addData(i + 1, shown);
         if (i % labelEvery == 0 || b.Weak)
             ticker->addTick(i + 1, QString::number(b.Number));
         if (std::isfinite(shown))
             top = std::max(top, shown);
     }
     Chart->xAxis->setTicker(ticker);
-    Chart->xAxis->setLabel(QStringLiteral("Baterie"));
-    Chart->yAxis->setLabel(QStringLiteral("Kapacita [%]"));
+    Chart->xAxis->setLabel(HealthText(THealthText::Battery));
+    Chart->yAxis->setLabel(HealthText(THealthText::CapacityPct));
     Chart->xAxis->setRange(0, n + 1);
     Chart->yAxis->setRange(0, top * 1.08);
-    const auto level = [&](double value, const QPen& pen, const QString& text) {
+    // The median labelled at the left, the threshold at the right: the two often lie close.
+    const auto level = [&](double value, const QPen& pen, const QString& text, Qt::Alignment side) {
+        if (!std::isfinite(value))
+            return;
         auto* line = new QCPItemStraightLine(Chart);
         line->point1->setCoords(0, value);
         line->point2->setCoords(1, value);
@@ -189,38 +232,62 @@ void TFstav::ShowChart(const TStringHealth& h)
         auto* label = new QCPItemText(Chart);
         label->position->setType(QCPItemPosition::ptAxisRectRatio);
         label->position->setTypeY(QCPItemPosition::ptPlotCoords);
-        label->position->setCoords(0.99, value);
-        label->setPositionAlignment(Qt::AlignRight | Qt::AlignBottom);
+        label->position->setCoords(side == Qt::AlignLeft ? 0.01 : 0.99, value);
+        label->setPositionAlignment(side | Qt::AlignBottom);
         label->setText(text);
         label->setColor(pen.color());
     };
-    level(h.Median, QPen(QColor(0, 110, 0), 2), FormatLocale("medián %.1f %%", h.Median));
-    level(h.Threshold, QPen(WeakColour, 1, Qt::DashLine), FormatLocale("práh %g %%", h.Threshold));
+    level(h.Median, QPen(QColor(0, 110, 0), 2), HealthText(THealthText::Median).arg(FormatLocale("%.1f", h.Median)), Qt::AlignLeft);
+    level(h.Threshold, QPen(WeakColour, 1, Qt::DashLine), HealthText(THealthText::Threshold).arg(FormatLocale("%g", h.Threshold)),
+          Qt::AlignRight);
     Chart->legend->setVisible(true);
     Chart->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignLeft);
     Chart->replot();
 }
 
+bool TFstav::TrendShown() const
+{
+    return Pages->currentIndex() == TrendPage && !trend_.Tests.empty();
+}
+
+void TFstav::UpdateReportActions()
+{
+    const bool report = TrendShown() || (Pages->currentIndex() != TrendPage && health_);
+    TBXtisk->setEnabled(report);
+    TBXpdf->setEnabled(report);
+}
+
 void TFstav::TBXtiskClick()
 {
-    if (!health_)
+    const bool trend = TrendShown();
+    if (!trend && !health_)
         return;
     delete dialog_;
-    content_ = PrepareHealthReport(state_, *health_);
     PrepareReportDevice(printer_, false);
-    dialog_ = OpenReportPreview(printer_, HealthTitle, [this](QPrinter& printer) { PrintHealthReport(printer, content_); });
+    if (trend) {
+        trendContent_ = PrepareTrendReport(trend_, state_.Settings.Health.AcceptanceThreshold, QDate::currentDate());
+        dialog_ = OpenReportPreview(printer_, HealthText(THealthText::TrendTitle),
+                                    [this](QPrinter& printer) { PrintTrendReport(printer, trendContent_); });
+        return;
+    }
+    content_ = PrepareHealthReport(state_, *health_);
+    dialog_ = OpenReportPreview(printer_, HealthText(THealthText::Title), [this](QPrinter& printer) { PrintHealthReport(printer, content_); });
 }
 
 void TFstav::TBXpdfClick()
 {
-    if (!health_)
+    const bool trend = TrendShown();
+    if (!trend && !health_)
         return;
-    const QString proposed = state_.LastDirectory + HealthTitle + QStringLiteral(".pdf");
-    const QString path = ChoosePdfPath(proposed);
+    const QString title = HealthText(trend ? THealthText::TrendTitle : THealthText::Title);
+    const QString path = ChoosePdfPath(state_.LastDirectory + title + QStringLiteral(".pdf"));
     if (path.isEmpty())
         return;
     try {
-        WriteHealthReportPdf(path, PrepareHealthReport(state_, *health_));
+        if (trend)
+            WriteTrendReportPdf(path, PrepareTrendReport(trend_, state_.Settings.Health.AcceptanceThreshold, QDate::currentDate()));
+        else
+            WriteHealthReportPdf(path, PrepareHealthReport(state_, *health_));
     } catch (const VybitorError& e) {
         UserReport().Message(e.text());
     }

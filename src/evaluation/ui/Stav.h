@@ -6,13 +6,17 @@
 
 #include "evaluation/BatteryHealth.h"
 #include "evaluation/CapacityTrend.h"
+#include "evaluation/HealthTexts.h"
 #include "presentation/HealthReport.h"
+#include "presentation/TrendReport.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <functional>
+#include <map>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -26,6 +30,7 @@ class TProgramState;
 class TFstav : public QMainWindow {
     Q_OBJECT
 public:
+    enum TPage { TestPage, TrendPage, ComparePage }; // the tabs of Pages
     explicit TFstav(TProgramState& state, QWidget* parent = nullptr);
     ~TFstav() override; // an open preview goes with the report it paints
 
@@ -38,8 +43,10 @@ public:
     void TBXporovnejClick();
     // Evaluates the loaded test anew and fills the table, the chart and the summary.
     void ShowHealth();
-    void TBXtiskClick(); // print preview of the battery health report
-    void TBXpdfClick();  // the report into a PDF file chosen by ChoosePdfPath
+    // The report of the page shown: the battery health report, or on the trend page the trend
+    // report with the forecast.
+    void TBXtiskClick(); // print preview
+    void TBXpdfClick();  // into a PDF file chosen by ChoosePdfPath
 
     // The save dialog of "PDF": proposed path in, chosen path out (empty when cancelled).
     std::function<QString(const QString& proposed)> ChoosePdfPath;
@@ -47,10 +54,12 @@ public:
     QAction* TBXtisk = nullptr;
     QAction* TBXpdf = nullptr;
     QLabel* Lsouhrn = nullptr;       // string figures, or why there are none
+    QLabel* Lzaver = nullptr;        // what the test can tell: plausibility, the end of the test
     QTableWidget* Gbaterie = nullptr;
     QCustomPlot* Chart = nullptr;
     QTabWidget* Pages = nullptr;     // the loaded test, the trend, the comparison
     QLabel* Ltrend = nullptr;        // how the trend was evaluated, files left out
+    QLabel* Lprognoza = nullptr;     // the day the string's capacity reaches the threshold
     QCustomPlot* TrendChart = nullptr; // the string's capacity over the dates
     QTableWidget* Gtesty = nullptr;  // the trend's tests, several may be selected
     QTableWidget* Gteplo = nullptr;  // heat map: batteries x tests
@@ -65,6 +74,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Registers a text of the [Fstav] section with its setter, owned by the window.
+    void Translate(THealthText id, std::function<void(const QString&)> setter);
+    void RegisterTexts();
+    void RegisterTrendTexts();
     QWidget* BuildTestPage();
     QWidget* BuildTrendPage();
     QWidget* BuildComparePage();
@@ -75,11 +88,15 @@ private:
     void ShowTable(const TStringHealth& h);
     void ShowChart(const TStringHealth& h);
     void RefreshIfVisible();
+    bool TrendShown() const;
+    void UpdateReportActions();
 
     TProgramState& state_;
     std::optional<TStringHealth> health_;
     TTrend trend_;
+    std::map<THealthText, std::vector<std::function<void(const QString&)>>> setters_; // by Translate
     THealthReportContent content_;
+    TTrendReportContent trendContent_;
     QPrinter printer_;
     QPointer<QPrintPreviewDialog> dialog_;
 };

@@ -21,15 +21,19 @@
 
 namespace {
 constexpr int FallerCount = 10;
-enum { TestPage, TrendPage, ComparePage };
 
-QTableWidget* NewTable(QWidget* parent, const QString& name, const QStringList& titles)
+QTableWidget* NewTable(QWidget* parent, const QString& name, int columns)
 {
-    auto* table = new QTableWidget(0, int(titles.size()), parent);
+    auto* table = new QTableWidget(0, columns, parent);
     table->setObjectName(name);
-    table->setHorizontalHeaderLabels(titles);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     return table;
+}
+
+// Days on the chart's axis: dates keep their spacing.
+double DayOf(const QDate& date)
+{
+    return double(date.toJulianDay());
 }
 
 // Red below 70 %, through yellow at 85 % to green from 100 %.
@@ -56,10 +60,14 @@ QWidget* TFstav::BuildTrendPage()
     auto* page = new QWidget(this);
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(6, 6, 6, 6);
-    Ltrend = new QLabel(QStringLiteral("V archivu vyberte testy jedné sady baterií a stiskněte „Trend“."), page);
+    Ltrend = new QLabel(page);
     Ltrend->setObjectName(QStringLiteral("Ltrend"));
     Ltrend->setWordWrap(true);
     column->addWidget(Ltrend);
+    Lprognoza = new QLabel(page);
+    Lprognoza->setObjectName(QStringLiteral("Lprognoza"));
+    Lprognoza->setStyleSheet(QStringLiteral("font-weight: bold"));
+    column->addWidget(Lprognoza);
 
     auto* rows = new QSplitter(Qt::Vertical, page);
     auto* upper = new QSplitter(Qt::Horizontal, rows);
@@ -67,8 +75,7 @@ QWidget* TFstav::BuildTrendPage()
     auto* tests = new QWidget(upper);
     auto* testsColumn = new QVBoxLayout(tests);
     testsColumn->setContentsMargins(0, 0, 0, 0);
-    Gtesty = NewTable(tests, QStringLiteral("Gtesty"),
-                      {QStringLiteral("Datum"), QStringLiteral("Soubor"), QStringLiteral("Kapacita [%]"), QStringLiteral("Slabé")});
+    Gtesty = NewTable(tests, QStringLiteral("Gtesty"), 4);
     Gtesty->setSelectionBehavior(QAbstractItemView::SelectRows);
     Gtesty->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Gtesty->verticalHeader()->hide();
@@ -76,7 +83,7 @@ QWidget* TFstav::BuildTrendPage()
     auto* compare = new QHBoxLayout;
     Cporovnani = new QComboBox(tests);
     Cporovnani->setObjectName(QStringLiteral("Cporovnani"));
-    TBXporovnej = new QPushButton(QStringLiteral("Porovnej dva testy"), tests);
+    TBXporovnej = new QPushButton(tests);
     TBXporovnej->setObjectName(QStringLiteral("TBXporovnej"));
     compare->addWidget(Cporovnani, 1);
     compare->addWidget(TBXporovnej);
@@ -87,11 +94,8 @@ QWidget* TFstav::BuildTrendPage()
     upper->setStretchFactor(1, 2);
 
     auto* lower = new QSplitter(Qt::Horizontal, rows);
-    Gteplo = NewTable(lower, QStringLiteral("Gteplo"), {});
-    Gteplo->setToolTip(QStringLiteral("Kapacita baterie v procentech; tučně s * slabá v tom testu"));
-    Gpokles = NewTable(lower, QStringLiteral("Gpokles"),
-                       {QStringLiteral("Baterie"), QStringLiteral("První [%]"), QStringLiteral("Poslední [%]"),
-                        QStringLiteral("Pokles [%]")});
+    Gteplo = NewTable(lower, QStringLiteral("Gteplo"), 0);
+    Gpokles = NewTable(lower, QStringLiteral("Gpokles"), 4);
     Gpokles->verticalHeader()->hide();
     lower->addWidget(Gteplo);
     lower->addWidget(Gpokles);
@@ -107,39 +111,70 @@ QWidget* TFstav::BuildTrendPage()
 QWidget* TFstav::BuildComparePage()
 {
     CompareChart = NewChart(this, QStringLiteral("CompareChart"));
-    CompareChart->xAxis->setLabel(QStringLiteral("Čas [min]"));
-    CompareChart->yAxis->setLabel(QStringLiteral("Napětí [V]"));
     CompareChart->legend->setVisible(true);
     CompareChart->plotLayout()->insertRow(0);
     CompareChart->plotLayout()->addElement(0, 0, new QCPTextElement(CompareChart, QString(), QFont(font().family(), 11, QFont::Bold)));
     return CompareChart;
 }
 
+void TFstav::RegisterTrendTexts()
+{
+    Translate(THealthText::TrendHint, [this](const QString& t) {
+        if (trend_.Tests.empty())
+            Ltrend->setText(t);
+    });
+    const auto header = [this](QTableWidget* table, int column, THealthText id) {
+        Translate(id, [table, column](const QString& t) { table->setHorizontalHeaderItem(column, new QTableWidgetItem(t)); });
+    };
+    header(Gtesty, 0, THealthText::Date);
+    header(Gtesty, 1, THealthText::File);
+    header(Gtesty, 2, THealthText::CapacityPct);
+    header(Gtesty, 3, THealthText::WeakCount);
+    header(Gpokles, 0, THealthText::Battery);
+    header(Gpokles, 1, THealthText::First);
+    header(Gpokles, 2, THealthText::Last);
+    header(Gpokles, 3, THealthText::Drop);
+    Translate(THealthText::CompareButton, [this](const QString& t) { TBXporovnej->setText(t); });
+    Translate(THealthText::HeatHint, [this](const QString& t) { Gteplo->setToolTip(t); });
+    Translate(THealthText::TimeMin, [this](const QString& t) { CompareChart->xAxis->setLabel(t); });
+    Translate(THealthText::VoltageV, [this](const QString& t) { CompareChart->yAxis->setLabel(t); });
+}
+
 void TFstav::OpenTrend(const QStringList& files)
 {
+    TTrend trend;
     {
         BusyCursor busy;
-        trend_ = EvaluateTrend(files, state_.BatteryTypes, state_.Choices, state_.TempCompTables,
-                               state_.Settings.Health);
+        trend = EvaluateTrend(files, state_.BatteryTypes, state_.Choices, state_.TempCompTables, state_.Settings.Health);
     }
+    // Tests of several sets make no trend: told, and the trend shown so far stays.
+    if (!trend.Refusal.isEmpty()) {
+        UserReport().Message(trend.Refusal);
+        return;
+    }
+    trend_ = std::move(trend);
     ShowTrend();
     Pages->setCurrentIndex(TrendPage);
+    UpdateReportActions();
     Open();
 }
 
 void TFstav::ShowTrend()
 {
-    QString note = TrendBasisText(state_.Choices, state_.TempCompTables);
+    QStringList notes{TrendBasisText(state_.Choices, state_.TempCompTables)};
+    for (const TTrendTest& test : trend_.Tests)
+        if (const QString note = RatedDurationNote(test); !note.isEmpty())
+            notes << note;
     for (const TTrendSkip& skip : trend_.Skipped)
-        note += QStringLiteral("\nVynechán %1: %2").arg(QFileInfo(skip.File).fileName(), skip.Reason);
-    Ltrend->setText(note);
+        notes << HealthText(THealthText::LeftOut).arg(QFileInfo(skip.File).fileName(), skip.Reason);
+    Ltrend->setText(notes.join(QLatin1Char('\n')));
+    Lprognoza->setText(ForecastText(trend_.Forecast, state_.Settings.Health.AcceptanceThreshold, QDate::currentDate()));
 
     Gtesty->setRowCount(int(trend_.Tests.size()));
     for (int t = 0; t < int(trend_.Tests.size()); ++t) {
         const TTrendTest& test = trend_.Tests[size_t(t)];
-        int weak = 0;
-        for (const TBatteryHealth& b : test.Health.Batteries)
-            weak += b.Weak ? 1 : 0;
+        const auto weak = std::count_if(test.Health.Batteries.begin(), test.Health.Batteries.end(),
+                                        [](const TBatteryHealth& b) { return b.Weak; });
         Gtesty->setItem(t, 0, Cell(DateText(test), Qt::AlignLeft | Qt::AlignVCenter));
         Gtesty->setItem(t, 1, Cell(QFileInfo(test.File).fileName(), Qt::AlignLeft | Qt::AlignVCenter));
         Gtesty->setItem(t, 2, Cell(FormatLocale("%.1f", test.Health.StringPct)));
@@ -147,9 +182,9 @@ void TFstav::ShowTrend()
     }
     Gtesty->resizeColumnsToContents();
     Cporovnani->clear();
-    Cporovnani->addItem(QStringLiteral("Celkové napětí"), 0);
+    Cporovnani->addItem(HealthText(THealthText::TotalVoltage), 0);
     for (int number : trend_.Batteries)
-        Cporovnani->addItem(QStringLiteral("Baterie %1").arg(number), number);
+        Cporovnani->addItem(HealthText(THealthText::BatteryNumber).arg(number), number);
     ShowTrendChart();
     ShowHeatMap();
     ShowFallers();
@@ -158,28 +193,47 @@ void TFstav::ShowTrend()
 void TFstav::ShowTrendChart()
 {
     TrendChart->clearGraphs();
+    TrendChart->clearItems();
     QCPGraph* graph = TrendChart->addGraph();
-    graph->setName(QStringLiteral("Kapacita řetězce [%]"));
+    graph->setName(HealthText(THealthText::StringCapacity));
     graph->setPen(QPen(BarColour, 2));
     graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, 7));
     auto ticker = QSharedPointer<QCPAxisTickerText>::create();
     double top = 100;
     for (size_t t = 0; t < trend_.Tests.size(); ++t) {
         const TTrendTest& test = trend_.Tests[t];
-        const double x = test.Start.toSecsSinceEpoch() / 86400.0; // days: dates keep their spacing
+        const double x = DayOf(test.Start.date());
         graph->addData(x, test.Health.StringPct);
         ticker->addTick(x, DateText(test));
         if (std::isfinite(test.Health.StringPct))
             top = std::max(top, test.Health.StringPct);
     }
+    const TTrendForecast& f = trend_.Forecast;
+    const double threshold = state_.Settings.Health.AcceptanceThreshold;
+    double lastDay = trend_.Tests.empty() ? 0 : DayOf(trend_.Tests.back().Start.date());
+    if (f.ThresholdDate) {
+        // The fitted line from the first measured test to the day it reaches the threshold.
+        const double end = DayOf(*f.ThresholdDate);
+        QCPGraph* line = TrendChart->addGraph();
+        line->setName(HealthText(THealthText::Forecast).arg(FormatLocale("%g", threshold), ShortDateText(*f.ThresholdDate)));
+        line->setPen(QPen(WeakColour, 1.5, Qt::DashLine));
+        line->addData(DayOf(f.First), f.Intercept);
+        line->addData(end, f.Intercept + f.Slope * f.First.daysTo(*f.ThresholdDate));
+        lastDay = std::max(lastDay, end);
+    }
+    auto* level = new QCPItemStraightLine(TrendChart);
+    level->point1->setCoords(0, threshold);
+    level->point2->setCoords(1, threshold);
+    level->setPen(QPen(QColor(200, 40, 40), 1, Qt::DotLine));
     TrendChart->xAxis->setTicker(ticker);
-    TrendChart->xAxis->setLabel(QStringLiteral("Datum zkoušky"));
-    TrendChart->yAxis->setLabel(QStringLiteral("Kapacita řetězce [%]"));
-    TrendChart->xAxis->rescale();
-    const QCPRange days = TrendChart->xAxis->range();
-    const double margin = std::max(days.size() * 0.08, 10.0);
-    TrendChart->xAxis->setRange(days.lower - margin, days.upper + margin);
+    TrendChart->xAxis->setLabel(HealthText(THealthText::TestDate));
+    TrendChart->yAxis->setLabel(HealthText(THealthText::StringCapacity));
+    const double firstDay = trend_.Tests.empty() ? 0 : DayOf(trend_.Tests.front().Start.date());
+    const double margin = std::max((lastDay - firstDay) * 0.08, 10.0);
+    TrendChart->xAxis->setRange(firstDay - margin, lastDay + margin);
     TrendChart->yAxis->setRange(0, top * 1.1);
+    TrendChart->legend->setVisible(bool(f.ThresholdDate));
+    TrendChart->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignLeft);
     TrendChart->replot();
 }
 
@@ -201,14 +255,17 @@ void TFstav::ShowHeatMap()
     for (size_t i = 0; i < trend_.Batteries.size(); ++i)
         for (size_t t = 0; t < trend_.Tests.size(); ++t) {
             const double pct = trend_.Capacity[i][t];
-            if (!std::isfinite(pct))
+            const double atLeast = trend_.AtLeast[i][t];
+            if (!std::isfinite(pct) && !std::isfinite(atLeast))
                 continue;
             const bool weak = trend_.Weak[i][t];
-            QTableWidgetItem* item = Cell(FormatLocale("%.1f", pct) + (weak ? QStringLiteral(" *") : QString()));
-            item->setBackground(HeatColour(pct));
+            // A lower bound is no measurement: marked and left without the heat colour.
+            const QString value = std::isfinite(pct) ? FormatLocale("%.1f", pct) : FormatLocale("≥ %.1f", atLeast);
+            QTableWidgetItem* item = Cell(value + (weak ? QStringLiteral(" *") : QString()));
+            item->setBackground(std::isfinite(pct) ? HeatColour(pct) : AtLeastCellColour);
             if (weak) {
                 item->setFont(bold);
-                item->setToolTip(QStringLiteral("slabá"));
+                item->setToolTip(HealthText(THealthText::Weak));
             }
             Gteplo->setItem(int(i), int(t), item);
         }
@@ -219,6 +276,13 @@ void TFstav::ShowHeatMap()
 void TFstav::ShowFallers()
 {
     const std::vector<TTrendFaller> fallers = BiggestFallers(trend_, FallerCount);
+    Gpokles->clearSpans();
+    if (fallers.empty() && !trend_.Tests.empty()) {
+        Gpokles->setRowCount(1);
+        Gpokles->setSpan(0, 0, 1, 4);
+        Gpokles->setItem(0, 0, Cell(HealthText(THealthText::NoFallers), Qt::AlignLeft | Qt::AlignVCenter));
+        return;
+    }
     Gpokles->setRowCount(int(fallers.size()));
     for (int row = 0; row < int(fallers.size()); ++row) {
         const TTrendFaller& f = fallers[size_t(row)];
@@ -236,7 +300,7 @@ void TFstav::TBXporovnejClick()
     for (const QModelIndex& index : Gtesty->selectionModel()->selectedRows())
         rows.push_back(index.row());
     if (rows.size() != 2) {
-        UserReport().Message(QStringLiteral("Pro porovnání vyberte v seznamu testů právě dva testy."));
+        UserReport().Message(HealthText(THealthText::PickTwo));
         return;
     }
     std::sort(rows.begin(), rows.end());

@@ -5,6 +5,8 @@
 #include <qcustomplot.h>
 
 inline const QColor WeakColour(200, 40, 40), WeakRowColour(250, 215, 215), BarColour(70, 120, 180);
+// A lower bound, not a measurement: paler bars, grey cells.
+inline const QColor AtLeastColour(170, 190, 215), AtLeastCellColour(225, 225, 225);
 
 inline QCustomPlot* NewChart(QWidget* parent, const QString& name)
 {
