@@ -1,6 +1,7 @@
 #include "app/CaptionTexts.h"
 
 #include "app/ProgramState.h"
+#include "i18n/MessageCatalogue.h"
 #include "i18n/TranslationRegistry.h"
 
 void RegisterCaptionTexts(TProgramState& state)
@@ -18,4 +19,13 @@ void RegisterCaptionTexts(TProgramState& state)
         TTranslationRegistry::Instance().Register(QStringLiteral("Fmain"), entry.first, design.*caption,
                                                   [&state, caption](const QString& text) { state.Captions.*caption = text; }, &state);
     }
+    // The discharge caption comes from the catalogue; it follows a switch without a new test.
+    TTranslationRegistry::Instance().Follow([&state] {
+        const bool power = state.Record().Header.PowerMode != 0;
+        const QString caption = MessageText(power ? QStringLiteral("Lvchar_vykon") : QStringLiteral("Lvchar_proud"));
+        if (caption != state.Texts.Lvproud) {
+            state.Texts.Lvproud = caption;
+            emit state.TextsChanged();
+        }
+    }, &state);
 }

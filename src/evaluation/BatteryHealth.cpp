@@ -2,6 +2,7 @@
 
 #include "app/ProgramState.h"
 #include "evaluation/CapacityEvaluation.h"
+#include "i18n/MessageCatalogue.h"
 #include "model/Errors.h"
 
 #include <algorithm>
@@ -73,9 +74,9 @@ THealthOutcome LoadedTestHealth(const TProgramState& state)
     const TTestRecord& record = state.Record();
     const TMainTexts& t = state.Texts;
     if (record.RowCount <= 0)
-        return {std::nullopt, QStringLiteral("Není načten žádný test.")};
+        return {std::nullopt, MessageText(QStringLiteral("Stav_zadny_test"))};
     if (t.Gtypzk.isEmpty() || t.Hvproud.isEmpty())
-        return {std::nullopt, QStringLiteral("Kapacitu nelze vyhodnotit: chybí doba zkoušky nebo vybíjecí proud.")};
+        return {std::nullopt, MessageText(QStringLiteral("Stav_nelze"))};
     int rated = 0;
     try {
         rated = RatedMinutes(t.Gtypzk);

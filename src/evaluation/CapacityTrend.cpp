@@ -4,6 +4,7 @@
 #include "evaluation/CapacityEvaluation.h"
 #include "files/TestTextReader.h"
 #include "files/WholeFile.h"
+#include "i18n/MessageCatalogue.h"
 #include "model/CodePage.h"
 #include "model/Errors.h"
 #include "model/LocaleFormat.h"
@@ -36,12 +37,12 @@ TTrend EvaluateTrend(const QStringList& files, const TBatteryTypeList& types, co
             const TTestTextContent content = ReadTestText(ReadWholeFile(file), file);
             const TTestRecord& r = *content.Record;
             if (r.RowCount <= 0) {
-                trend.Skipped.push_back({file, QStringLiteral("test bez měření")});
+                trend.Skipped.push_back({file, MessageText(QStringLiteral("Trend_bez_mereni"))});
                 continue;
             }
             const int rated = TrendRatedMinutes(FieldText(r.Header.BatteryType), r.Header.TestMinutes, types);
             if (rated <= 0) {
-                trend.Skipped.push_back({file, QStringLiteral("neznámá doba zkoušky")});
+                trend.Skipped.push_back({file, MessageText(QStringLiteral("Trend_bez_doby"))});
                 continue;
             }
             const double factor = CompensationOf(r, choices, tables).Factor;

@@ -36,7 +36,7 @@ namespace {
 // Ids of the window's translatable texts in a language file's [Fnastaveni] section.
 enum TextId {
     IdCaption = 1, IdLIPadresa, IdLMDBuloz_hl_bat, IdLMDButton1, IdLjazyk, IdAcb, IdAnz, IdDkap,
-    IdProvozovatel, IdLabel1, IdCesta, IdPodadresare, IdHkap, IdLslaba
+    IdProvozovatel, IdLabel1, IdCesta, IdPodadresare, IdHkap, IdLslaba, IdPrahHint, IdSlabaHint, IdLCjazyk
 };
 
 constexpr int CestaWidth = 304;
@@ -122,6 +122,12 @@ void TFnastaveni::BuildControls()
     slaba = PercentBox(this, QRect(148, 220, 54, 22),
                        QStringLiteral("Baterie je slabá, když její kapacita nedosáhne tohoto podílu mediánu"));
 
+    // Shown beyond the design: a user switches the language here, not in the INI.
+    LCjazyk = new QLabel(QStringLiteral("Jazyk"), this);
+    LCjazyk->setGeometry(16, 254, 56, 20);
+    Cjazyk = new QComboBox(this);
+    Cjazyk->setGeometry(72, 252, 130, 22);
+
     LMDBuloz_hl_bat = new QPushButton(QStringLiteral("Ulož hlavicky baterií"), this);
     LMDBuloz_hl_bat->setGeometry(16, 282, 170, 28);
     LMDButton1 = new QPushButton(QStringLiteral("Lokality"), this);
@@ -141,13 +147,12 @@ void TFnastaveni::BuildHiddenControls()
     LMDRkomunikace = new TChoiceGroup(QStringLiteral("  Komunikace  "),
                                       {QStringLiteral("Ethernet"), QStringLiteral("USB - RS232")}, this);
     ComComboBox1 = new QComboBox(this);
-    Cjazyk = new QComboBox(this);
     LMDRJmeno_testu = new TChoiceGroup(QStringLiteral("Jméno testu"),
                                        {QStringLiteral("Číslo testu"), QStringLiteral("Lokalita")}, this);
     LMDRvd = new TChoiceGroup(QStringLiteral("Verze dat"), {QStringLiteral("1.02"), QStringLiteral("1.01")}, this);
     LMDRvd->setToolTip(QStringLiteral("Verze zobrazovaná při zapnutí testeru"));
     for (QWidget* hidden : {static_cast<QWidget*>(LMDRkomunikace), static_cast<QWidget*>(ComComboBox1),
-                            static_cast<QWidget*>(Cjazyk), static_cast<QWidget*>(LMDRJmeno_testu),
+                            static_cast<QWidget*>(LMDRJmeno_testu),
                             static_cast<QWidget*>(LMDRvd)})
         hidden->hide();
 }
@@ -174,6 +179,12 @@ void TFnastaveni::RegisterTexts()
     caption(IdLabel1, Label1);
     caption(IdHkap, hkap);
     caption(IdLslaba, Lslaba);
+    caption(IdLCjazyk, LCjazyk);
+    const auto hint = [&](int id, QWidget* control) {
+        reg(id, control->toolTip(), [control](const QString& t) { control->setToolTip(t); });
+    };
+    hint(IdPrahHint, prah);
+    hint(IdSlabaHint, slaba);
     caption(IdCesta, AdvColumnGrid1->horizontalHeaderItem(0));
     QTableWidgetItem* subfolders = AdvColumnGrid1->horizontalHeaderItem(1);
     reg(IdPodadresare, subfolders->text(), [this, subfolders](const QString& t) {
@@ -214,6 +225,7 @@ void TFnastaveni::Bind()
             SetWeakShare(state_, percent);
     });
     connect(Provozovatel, &QCheckBox::toggled, this, &TFnastaveni::ProvozovatelClick);
+    connect(Cjazyk, &QComboBox::activated, this, &TFnastaveni::CjazykChange);
     connect(LMDBuloz_hl_bat, &QPushButton::clicked, this, &TFnastaveni::LMDBuloz_hl_batClick);
     connect(LMDButton1, &QPushButton::clicked, this, [] {
         if (TFlokality* presets = Windows().Flokality)
@@ -308,6 +320,19 @@ void TFnastaveni::ProvozovatelClick(bool checked)
         main->Lprovoz->setVisible(checked);
         main->Hprovoz->setVisible(checked);
     }
+}
+
+void TFnastaveni::CjazykChange(int index)
+{
+    // A language file that fails to load is told and the language in force stays chosen.
+    try {
+        if (SwitchToListedLanguage(index))
+            state_.Settings.Language = index;
+    } catch (const VybitorError& e) {
+        UserReport().Message(e.text());
+    }
+    const QSignalBlocker quiet(Cjazyk);
+    Cjazyk->setCurrentIndex(state_.Settings.Language < Cjazyk->count() ? state_.Settings.Language : -1);
 }
 
 void TFnastaveni::LMDBuloz_hl_batClick()

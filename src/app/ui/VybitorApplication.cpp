@@ -1,9 +1,16 @@
 #include "app/ui/VybitorApplication.h"
 
 #include "app/UserReport.h"
+#include "i18n/LanguageList.h"
+#include "i18n/ToolkitTranslation.h"
 #include "model/Errors.h"
 
-TVybitorApplication::TVybitorApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TVybitorApplication::TVybitorApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // The toolkit's dialogs speak the program's language from the start (Czech until a
+    // language file is switched on).
+    UseToolkitTranslation(TLanguageList::Instance().CurrentLanguage());
+}
 
 bool TVybitorApplication::notify(QObject* receiver, QEvent* event)
 {

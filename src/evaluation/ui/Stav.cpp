@@ -8,6 +8,7 @@
 #include "model/LocaleFormat.h"
 #include "presentation/ui/ReportPreview.h"
 #include "evaluation/ui/StavWidgets.h"
+#include "i18n/ui/TranslatableText.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -37,6 +38,7 @@ TFstav::TFstav(TProgramState& state, QWidget* parent) : QMainWindow(parent), sta
     Pages->addTab(BuildTrendPage(), QStringLiteral("Trend"));
     Pages->addTab(BuildComparePage(), QStringLiteral("Porovnání"));
     setCentralWidget(Pages);
+    RegisterTexts();
 
     ChoosePdfPath = [this](const QString& proposed) {
         return QFileDialog::getSaveFileName(this, QString(), proposed, QStringLiteral("PDF (*.pdf)"));
@@ -71,6 +73,33 @@ QWidget* TFstav::BuildTestPage()
     split->setSizes({420, 460});
     column->addWidget(split, 1);
     return page;
+}
+
+void TFstav::RegisterTexts()
+{
+    const QString window = QStringLiteral("Fstav");
+    TranslateTitle(window, 1, this);
+    TranslateText(window, 2, TBXtisk);
+    TranslateText(window, 3, TBXpdf);
+    TranslateHint(window, 4, TBXpdf);
+    for (int page = 0; page < Pages->count(); ++page)
+        TranslateTab(window, 5 + page, Pages, page);
+    for (int column = 0; column < Gbaterie->columnCount(); ++column)
+        TranslateHeader(window, 8 + column, Gbaterie, column);
+    TranslateText(window, 13, Ltrend);
+    for (int column = 0; column < Gtesty->columnCount(); ++column)
+        TranslateHeader(window, 14 + column, Gtesty, column);
+    TranslateText(window, 18, TBXporovnej);
+    TranslateHint(window, 19, Gteplo);
+    for (int column = 0; column < Gpokles->columnCount(); ++column)
+        TranslateHeader(window, 20 + column, Gpokles, column);
+    const auto again = [this] { RefreshIfVisible(); };
+    TranslateString(window, 24, summaryFigures_, this, again);
+    TranslateString(window, 25, summaryMedian_, this, again);
+    TranslateString(window, 26, summaryWeak_, this, again);
+    TranslateString(window, 27, weakMark_, this, again);
+    TranslateString(window, 28, medianLine_, this, again);
+    TranslateString(window, 29, weakLine_, this, again);
 }
 
 TFstav::~TFstav()
@@ -117,9 +146,9 @@ void TFstav::ShowHealth()
     int weak = 0;
     for (const TBatteryHealth& b : h.Batteries)
         weak += b.Weak ? 1 : 0;
-    Lsouhrn->setText(FormatLocale("Konečné napětí baterie %.3f V   Kapacita řetězce %.1f %%   ", {h.BatteryEndVoltage, h.StringPct})
-                     + FormatLocale("Medián %.1f %%   Slabá pod %.0f %% mediánu: ", {h.Median, h.WeakShare})
-                     + QStringLiteral("%1 z %2").arg(weak).arg(h.Batteries.size()));
+    Lsouhrn->setText(FormatLocale(summaryFigures_.toUtf8().constData(), {h.BatteryEndVoltage, h.StringPct})
+                     + FormatLocale(summaryMedian_.toUtf8().constData(), {h.Median, h.WeakShare})
+                     + summaryWeak_.arg(weak).arg(h.Batteries.size()));
     ShowTable(h);
     ShowChart(h);
 }
@@ -137,7 +166,7 @@ void TFstav::ShowTable(const TStringHealth& h)
         Gbaterie->setItem(row, 3, Cell(FormatLocale("%.1f", b.CapacityPct)));
         QStringList marks;
         if (b.Weak)
-            marks << QStringLiteral("slabá");
+            marks << weakMark_;
         if (!b.Reached)
             marks << NotReachedText;
         Gbaterie->setItem(row, 4, Cell(marks.join(QStringLiteral(", ")), Qt::AlignLeft | Qt::AlignVCenter));
@@ -158,7 +187,7 @@ void TFstav::ShowChart(const TStringHealth& h)
     auto* normal = new QCPBars(Chart->xAxis, Chart->yAxis);
     auto* weak = new QCPBars(Chart->xAxis, Chart->yAxis);
     normal->setName(QStringLiteral("Kapacita [%]"));
-    weak->setName(QStringLiteral("slabá"));
+    weak->setName(weakMark_);
     normal->setBrush(BarColour);
     weak->setBrush(WeakColour);
     normal->setPen(Qt::NoPen);
@@ -193,9 +222,9 @@ void TFstav::ShowChart(const TStringHealth& h)
         label->setText(text);
         label->setColor(pen.color());
     };
-    level(h.Median, QPen(QColor(0, 110, 0), 2), FormatLocale("medián %.1f %%", h.Median));
+    level(h.Median, QPen(QColor(0, 110, 0), 2), FormatLocale(medianLine_.toUtf8().constData(), h.Median));
     const double limit = h.Median * h.WeakShare / 100;
-    level(limit, QPen(WeakColour, 1, Qt::DashLine), FormatLocale("slabá pod %.1f %%", limit));
+    level(limit, QPen(WeakColour, 1, Qt::DashLine), FormatLocale(weakLine_.toUtf8().constData(), limit));
     Chart->legend->setVisible(true);
     Chart->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignLeft);
     Chart->replot();

@@ -68,6 +68,7 @@ private:
     QWidget* BuildTestPage();
     QWidget* BuildTrendPage();
     QWidget* BuildComparePage();
+    void RegisterTexts(); // the window's texts under [Fstav] of a language file
     void ShowTrend();
     void ShowTrendChart();
     void ShowHeatMap();
@@ -77,6 +78,15 @@ private:
     void RefreshIfVisible();
 
     TProgramState& state_;
+    // Texts the window composes, in the language in force: the summary line's three parts
+    // (printf patterns, then "%1 z %2" weak of all), the weak mark, the chart's median and
+    // weak-limit lines.
+    QString summaryFigures_ = QStringLiteral("Konečné napětí baterie %.3f V   Kapacita řetězce %.1f %%   ");
+    QString summaryMedian_ = QStringLiteral("Medián %.1f %%   Slabá pod %.0f %% mediánu: ");
+    QString summaryWeak_ = QStringLiteral("%1 z %2");
+    QString weakMark_ = QStringLiteral("slabá");
+    QString medianLine_ = QStringLiteral("medián %.1f %%");
+    QString weakLine_ = QStringLiteral("slabá pod %.1f %%");
     std::optional<TStringHealth> health_;
     TTrend trend_;
     THealthReportContent content_;

@@ -4,6 +4,7 @@
 #include "app/ProgramState.h"
 #include "app/UserReport.h"
 #include "evaluation/ui/StavWidgets.h"
+#include "i18n/MessageCatalogue.h"
 #include "model/Errors.h"
 #include "model/LocaleFormat.h"
 
@@ -236,7 +237,7 @@ void TFstav::TBXporovnejClick()
     for (const QModelIndex& index : Gtesty->selectionModel()->selectedRows())
         rows.push_back(index.row());
     if (rows.size() != 2) {
-        UserReport().Message(QStringLiteral("Pro porovnání vyberte v seznamu testů právě dva testy."));
+        UserReport().Message(MessageText(QStringLiteral("Trend_dva_testy")));
         return;
     }
     std::sort(rows.begin(), rows.end());
