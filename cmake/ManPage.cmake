@@ -7,7 +7,8 @@ execute_process(COMMAND help2man --no-info --section=1 --version-string=${VERSIO
 if(failed)
   message(FATAL_ERROR "help2man ${PROGRAM} failed")
 endif()
-string(REGEX REPLACE "\n[^\n]*(configuration file|battery-type list): [^\n]*" "" page "${page}")
+# help2man sets each as ".TP", the caption, then the path.
+string(REGEX REPLACE "\n\\.TP\n(configuration file|battery[^\n]*type list):\n[^\n]*" "" page "${page}")
 string(REGEX REPLACE "\\.gz$" "" plain "${OUTPUT}")
 file(WRITE ${plain} "${page}")
 execute_process(COMMAND gzip -9nf ${plain} RESULT_VARIABLE failed)

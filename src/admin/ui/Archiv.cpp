@@ -82,8 +82,10 @@ void TFarchiv::RegisterTexts()
     for (int c = 0; c < ArchiveFixedColumns; ++c)
         TTranslationRegistry::Instance().Register(window, 16 + c, list_.Grid.Cell(c, 0), [this, c](const QString& t) {
             list_.Grid.SetCell(c, 0, t);
-            if (QTableWidgetItem* title = AdvStringGrid1->horizontalHeaderItem(c))
+            if (QTableWidgetItem* title = AdvStringGrid1->horizontalHeaderItem(c)) {
                 title->setText(t);
+                AdvStringGrid1->resizeColumnToContents(c);
+            }
         }, this);
 }
 

@@ -124,9 +124,9 @@ void TFnastaveni::BuildControls()
 
     // Shown beyond the design: a user switches the language here, not in the INI.
     LCjazyk = new QLabel(QStringLiteral("Jazyk"), this);
-    LCjazyk->setGeometry(16, 254, 56, 20);
+    LCjazyk->setGeometry(16, 254, 68, 20);
     Cjazyk = new QComboBox(this);
-    Cjazyk->setGeometry(72, 252, 130, 22);
+    Cjazyk->setGeometry(84, 252, 118, 22);
 
     LMDBuloz_hl_bat = new QPushButton(QStringLiteral("Ulož hlavicky baterií"), this);
     LMDBuloz_hl_bat->setGeometry(16, 282, 170, 28);

@@ -5,8 +5,6 @@
 #include "config/ui/PlacementStore.h"
 #include "evaluation/MeasurementTable.h"
 #include "evaluation/ui/FrozenColumnView.h"
-#include "app/ui/Hlavicka.h"
-#include "app/ui/Windows.h"
 #include "i18n/TranslationRegistry.h"
 #include "i18n/ui/TranslatableText.h"
 
@@ -30,10 +28,9 @@ TFdata::TFdata(TProgramState& state, QWidget* parent) : QMainWindow(parent), sta
     setCentralWidget(view_);
 
     // Where a window has no system menu to extend, the print command sits in the
-    // window's context menu. Its caption is the main toolbar's print caption as it is now;
-    // a later language switch leaves it.
-    const TFmain* main = Windows().Fmain;
-    auto* print = new QAction(main ? main->TBXtisk->text() : QStringLiteral("Tisk"), this);
+    // window's context menu; its caption follows the language (id 20).
+    print_ = new QAction(QStringLiteral("Tisk"), this);
+    QAction* print = print_;
     connect(print, &QAction::triggered, this, &TFdata::PrintRequested);
     view_->setContextMenuPolicy(Qt::ActionsContextMenu);
     view_->addAction(print);
@@ -43,11 +40,12 @@ TFdata::TFdata(TProgramState& state, QWidget* parent) : QMainWindow(parent), sta
     RegisterTexts();
 }
 
-// Fixed ids: 1 the caption, 2-6 the headers of the five fixed columns.
+// Fixed ids: 1 the caption, 2-6 the headers of the five fixed columns, 20 the print command.
 void TFdata::RegisterTexts()
 {
     const QString window = QStringLiteral("Fdata");
     TranslateTitle(window, 1, this);
+    TranslateText(window, 20, print_);
     QAbstractItemModel* model = view_->model();
     for (int c = 0; c < MeasurementFixedColumns; ++c)
         TTranslationRegistry::Instance().Register(window, 2 + c, MeasurementDesignHeaders()[c],

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+class QAction;
 class TProgramState;
 
 class TFdata : public QMainWindow {
@@ -23,4 +24,5 @@ private:
 
     TProgramState& state_;
     TFrozenColumnView* view_;
+    QAction* print_ = nullptr; // the print command of the grid's context menu
 };

@@ -8,6 +8,7 @@
 #include "model/LocaleFormat.h"
 #include "presentation/ui/ReportPreview.h"
 #include "evaluation/ui/StavWidgets.h"
+#include "i18n/TranslationRegistry.h"
 #include "i18n/ui/TranslatableText.h"
 
 #include <QAction>
@@ -100,6 +101,25 @@ void TFstav::RegisterTexts()
     TranslateString(window, 27, weakMark_, this, again);
     TranslateString(window, 28, medianLine_, this, again);
     TranslateString(window, 29, weakLine_, this, again);
+    TranslateString(window, 30, batteryAxis_, this, again);
+    TranslateString(window, 31, capacityAxis_, this, again);
+    const auto trendAgain = [this] {
+        if (!trend_.Tests.empty())
+            ShowTrend();
+    };
+    TranslateString(window, 32, skippedText_, this, trendAgain);
+    TranslateString(window, 33, totalVoltageItem_, this, trendAgain);
+    TranslateString(window, 34, batteryItem_, this, trendAgain);
+    TranslateString(window, 35, stringCapacity_, this, trendAgain);
+    TranslateString(window, 36, testDateAxis_, this, trendAgain);
+    const auto axis = [&](int id, QCPAxis* shown) {
+        TTranslationRegistry::Instance().Register(window, id, shown->label(), [this, shown](const QString& t) {
+            shown->setLabel(t);
+            CompareChart->replot();
+        }, this);
+    };
+    axis(37, CompareChart->xAxis);
+    axis(38, CompareChart->yAxis);
 }
 
 TFstav::~TFstav()
@@ -186,7 +206,7 @@ void TFstav::ShowChart(const TStringHealth& h)
     Chart->clearItems();
     auto* normal = new QCPBars(Chart->xAxis, Chart->yAxis);
     auto* weak = new QCPBars(Chart->xAxis, Chart->yAxis);
-    normal->setName(QStringLiteral("Kapacita [%]"));
+    normal->setName(capacityAxis_);
     weak->setName(weakMark_);
     normal->setBrush(BarColour);
     weak->setBrush(WeakColour);
@@ -205,8 +225,8 @@ void TFstav::ShowChart(const TStringHealth& h)
             top = std::max(top, b.CapacityPct);
     }
     Chart->xAxis->setTicker(ticker);
-    Chart->xAxis->setLabel(QStringLiteral("Baterie"));
-    Chart->yAxis->setLabel(QStringLiteral("Kapacita [%]"));
+    Chart->xAxis->setLabel(batteryAxis_);
+    Chart->yAxis->setLabel(capacityAxis_);
     Chart->xAxis->setRange(0, n + 1);
     Chart->yAxis->setRange(0, top * 1.08);
     const auto level = [&](double value, const QPen& pen, const QString& text) {

@@ -87,6 +87,15 @@ private:
     QString weakMark_ = QStringLiteral("slabá");
     QString medianLine_ = QStringLiteral("medián %.1f %%");
     QString weakLine_ = QStringLiteral("slabá pod %.1f %%");
+    QString batteryAxis_ = QStringLiteral("Baterie");
+    QString capacityAxis_ = QStringLiteral("Kapacita [%]");
+    // The trend page's: a file left out ("%1" file, "%2" why), the comparison choices, the
+    // trend chart's curve and axes.
+    QString skippedText_ = QStringLiteral("Vynechán %1: %2");
+    QString totalVoltageItem_ = QStringLiteral("Celkové napětí");
+    QString batteryItem_ = QStringLiteral("Baterie %1");
+    QString stringCapacity_ = QStringLiteral("Kapacita řetězce [%]");
+    QString testDateAxis_ = QStringLiteral("Datum zkoušky");
     std::optional<TStringHealth> health_;
     TTrend trend_;
     THealthReportContent content_;

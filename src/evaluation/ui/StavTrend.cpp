@@ -132,7 +132,7 @@ void TFstav::ShowTrend()
 {
     QString note = TrendBasisText(state_.Choices, state_.TempCompTables);
     for (const TTrendSkip& skip : trend_.Skipped)
-        note += QStringLiteral("\nVynechán %1: %2").arg(QFileInfo(skip.File).fileName(), skip.Reason);
+        note += QLatin1Char('\n') + skippedText_.arg(QFileInfo(skip.File).fileName(), skip.Reason);
     Ltrend->setText(note);
 
     Gtesty->setRowCount(int(trend_.Tests.size()));
@@ -148,9 +148,9 @@ void TFstav::ShowTrend()
     }
     Gtesty->resizeColumnsToContents();
     Cporovnani->clear();
-    Cporovnani->addItem(QStringLiteral("Celkové napětí"), 0);
+    Cporovnani->addItem(totalVoltageItem_, 0);
     for (int number : trend_.Batteries)
-        Cporovnani->addItem(QStringLiteral("Baterie %1").arg(number), number);
+        Cporovnani->addItem(batteryItem_.arg(number), number);
     ShowTrendChart();
     ShowHeatMap();
     ShowFallers();
@@ -160,7 +160,7 @@ void TFstav::ShowTrendChart()
 {
     TrendChart->clearGraphs();
     QCPGraph* graph = TrendChart->addGraph();
-    graph->setName(QStringLiteral("Kapacita řetězce [%]"));
+    graph->setName(stringCapacity_);
     graph->setPen(QPen(BarColour, 2));
     graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, 7));
     auto ticker = QSharedPointer<QCPAxisTickerText>::create();
@@ -174,8 +174,8 @@ void TFstav::ShowTrendChart()
             top = std::max(top, test.Health.StringPct);
     }
     TrendChart->xAxis->setTicker(ticker);
-    TrendChart->xAxis->setLabel(QStringLiteral("Datum zkoušky"));
-    TrendChart->yAxis->setLabel(QStringLiteral("Kapacita řetězce [%]"));
+    TrendChart->xAxis->setLabel(testDateAxis_);
+    TrendChart->yAxis->setLabel(stringCapacity_);
     TrendChart->xAxis->rescale();
     const QCPRange days = TrendChart->xAxis->range();
     const double margin = std::max(days.size() * 0.08, 10.0);
