@@ -133,8 +133,8 @@ TEST(StartAndEnd, StoredLanguageIsAppliedAtStart)
     TFdata& data = *Windows().Fdata;
     EXPECT_EQ(data.windowTitle(), QStringLiteral("Data"));
     EXPECT_EQ(data.Grid()->model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Time[s]"));
-    // The data window's print command keeps the caption it got at its creation.
-    EXPECT_EQ(data.Grid()->actions().value(0)->text(), QStringLiteral("Tisk"));
+    // The data window's print command is registered like every other text.
+    EXPECT_EQ(data.Grid()->actions().value(0)->text(), QStringLiteral("Print"));
     TFhlavicky& list = *Windows().Fhlavicky;
     EXPECT_EQ(list.windowTitle(), QStringLiteral("Test headers"));
     EXPECT_EQ(list.ShowHiddenItem()->text(), QStringLiteral("Show hidden"));
