@@ -99,6 +99,7 @@ void TFstav::RegisterTexts()
     TranslateString(window, 25, summaryMedian_, this, again);
     TranslateString(window, 26, summaryWeak_, this, again);
     TranslateString(window, 27, weakMark_, this, again);
+    TranslateString(window, 39, notReachedMark_, this, again);
     TranslateString(window, 28, medianLine_, this, again);
     TranslateString(window, 29, weakLine_, this, again);
     TranslateString(window, 30, batteryAxis_, this, again);
@@ -188,7 +189,7 @@ void TFstav::ShowTable(const TStringHealth& h)
         if (b.Weak)
             marks << weakMark_;
         if (!b.Reached)
-            marks << NotReachedText;
+            marks << notReachedMark_;
         Gbaterie->setItem(row, 4, Cell(marks.join(QStringLiteral(", ")), Qt::AlignLeft | Qt::AlignVCenter));
         for (int col = 0; col < Gbaterie->columnCount(); ++col)
             if (b.Weak) {

@@ -85,6 +85,7 @@ private:
     QString summaryMedian_ = QStringLiteral("Medián %.1f %%   Slabá pod %.0f %% mediánu: ");
     QString summaryWeak_ = QStringLiteral("%1 z %2");
     QString weakMark_ = QStringLiteral("slabá");
+    QString notReachedMark_ = NotReachedText;
     QString medianLine_ = QStringLiteral("medián %.1f %%");
     QString weakLine_ = QStringLiteral("slabá pod %.1f %%");
     QString batteryAxis_ = QStringLiteral("Baterie");
