@@ -4,6 +4,7 @@
 #include "evaluation/BatteryHealth.h"
 #include "evaluation/CapacityEvaluation.h"
 #include "evaluation/CapacityTrend.h"
+#include "i18n/MessageCatalogue.h"
 #include "model/CodePage.h"
 #include "model/LocaleFormat.h"
 #include "model/TestRecord.h"
@@ -64,11 +65,11 @@ TTestFigures ComputeTestFigures(const TTestRecord& r, const TIndexInputs& inputs
     f.FileMinutes = r.Header.TestMinutes;
     f.RatedMinutes = TrendRatedMinutes(f.BatteryType, f.FileMinutes, inputs.Types);
     if (r.RowCount <= 0) {
-        f.Problem = QStringLiteral("test bez měření");
+        f.Problem = MessageText(QStringLiteral("Trend_bez_mereni"));
         return f;
     }
     if (f.RatedMinutes <= 0) {
-        f.Problem = QStringLiteral("neznámá doba zkoušky");
+        f.Problem = MessageText(QStringLiteral("Trend_bez_doby"));
         return f;
     }
     TEvaluationChoices choices;

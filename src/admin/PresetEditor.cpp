@@ -2,6 +2,7 @@
 
 #include "app/UserReport.h"
 #include "files/WholeFile.h"
+#include "i18n/MessageCatalogue.h"
 #include "model/Errors.h"
 #include "model/WholeFileWrite.h"
 
@@ -78,7 +79,7 @@ void TPresetEditor::Insert(IUserReport& report)
         StorePreset(table_.PresetCount);
         ++table_.PresetCount;
         SelectedRow = table_.PresetCount;
-    } else if (found == CurrentPresetRow || report.Question(QStringLiteral("Už existuje.  Přepsat?"))) {
+    } else if (found == CurrentPresetRow || report.Question(MessageText(QStringLiteral("Lok_prepsat")))) {
         StorePreset(found - 1);
         SelectedRow = found;
     }
@@ -94,7 +95,7 @@ bool TPresetEditor::ChangeRow(int newRow, IUserReport& report)
     }
     const int found = FindRow(Fields.Locality, Fields.BatteryType);
     if (found != 0 && found != oldRow) {
-        report.Message(QStringLiteral("Už existuje. Pro přepsání použij tlačítko Vlož"));
+        report.Message(MessageText(QStringLiteral("Lok_vloz")));
         return false;
     }
     StorePreset(oldRow - 1);
@@ -133,7 +134,7 @@ void TPresetEditor::Delete()
 bool TPresetEditor::PrepareSave(IUserReport& report)
 {
     if (table_.PresetCount == 0) {
-        report.Message(QStringLiteral("Není co ukládat"));
+        report.Message(MessageText(QStringLiteral("Lok_nic")));
         return false;
     }
     StorePreset(SelectedRow - 1);

@@ -1,7 +1,10 @@
 #include "app/CaptionTexts.h"
 
 #include "app/ProgramState.h"
+#include "i18n/MessageCatalogue.h"
 #include "i18n/TranslationRegistry.h"
+
+#include <memory>
 
 void RegisterCaptionTexts(TProgramState& state)
 {
@@ -18,4 +21,22 @@ void RegisterCaptionTexts(TProgramState& state)
         TTranslationRegistry::Instance().Register(QStringLiteral("Fmain"), entry.first, design.*caption,
                                                   [&state, caption](const QString& text) { state.Captions.*caption = text; }, &state);
     }
+    // The discharge caption and the end reason come from the catalogue; they follow a switch
+    // without a new test. The end reason is known by its text in the language switched from.
+    auto endReasons = std::make_shared<QStringList>();
+    TTranslationRegistry::Instance().Follow([&state, endReasons] {
+        const bool power = state.Record().Header.PowerMode != 0;
+        const QString caption = MessageText(power ? QStringLiteral("Lvchar_vykon") : QStringLiteral("Lvchar_proud"));
+        QStringList reasons;
+        for (int reason = 0; reason <= 6; ++reason)
+            reasons << EndReasonText(reason);
+        const qsizetype shown = endReasons->indexOf(state.Texts.Hstav.trimmed());
+        const QString endReason = shown >= 0 ? reasons[shown] + QStringLiteral("  ") : state.Texts.Hstav;
+        *endReasons = reasons;
+        if (caption != state.Texts.Lvproud || endReason != state.Texts.Hstav) {
+            state.Texts.Lvproud = caption;
+            state.Texts.Hstav = endReason;
+            emit state.TextsChanged();
+        }
+    }, &state);
 }

@@ -2,6 +2,7 @@
 
 #include "app/ExePath.h"
 #include "app/ProgramState.h"
+#include "evaluation/BuiltInCompensation.h"
 #include "model/LocaleFormat.h"
 
 #include <algorithm>
@@ -36,6 +37,11 @@ void RestoreCompensationTables(const TIniFile& ini, TProgramState& state)
     const int count = std::clamp(ini.ReadInteger(SectionTempKomp, "Num_TK", 0), 0, MaxTempCompTables);
     auto& tables = state.TempCompTables;
     auto& names = state.Choices.TKbatItems;
+    if (count == 0 && tables.empty())
+        for (const TTempCompTable& table : BuiltInCompensationTables()) {
+            tables.push_back(table);
+            names.append(table.Name);
+        }
     for (int i = 0; i < count; ++i) {
         TTempCompTable table;
         const QString nameKey = Numbered("NameTK", i);

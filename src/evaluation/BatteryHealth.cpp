@@ -4,6 +4,7 @@
 #include "evaluation/AcceptanceVerdict.h"
 #include "evaluation/CapacityEvaluation.h"
 #include "evaluation/HealthTexts.h"
+#include "i18n/MessageCatalogue.h"
 #include "model/Errors.h"
 #include "model/LocaleFormat.h"
 
@@ -156,7 +157,7 @@ THealthOutcome LoadedTestHealth(const TProgramState& state)
     if (record.RowCount <= 0)
         return {std::nullopt, HealthText(record.RunInfo.BatteryCount > 0 ? THealthText::NoSamples : THealthText::NoTest)};
     if (t.Gtypzk.isEmpty() || t.Hvproud.isEmpty())
-        return {std::nullopt, QStringLiteral("Kapacitu nelze vyhodnotit: chybí doba zkoušky nebo vybíjecí proud.")};
+        return {std::nullopt, MessageText(QStringLiteral("Stav_nelze"))};
     int rated = 0;
     try {
         rated = RatedMinutes(t.Gtypzk);

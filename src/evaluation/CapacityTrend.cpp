@@ -6,6 +6,7 @@
 #include "evaluation/HealthTexts.h"
 #include "files/TestTextReader.h"
 #include "files/WholeFile.h"
+#include "i18n/MessageCatalogue.h"
 #include "model/CodePage.h"
 #include "model/Errors.h"
 #include "model/LocaleFormat.h"
@@ -93,13 +94,13 @@ TTrend EvaluateTrend(const QStringList& files, const TBatteryTypeList& types, co
             const TTestTextContent content = ReadTestText(ReadWholeFile(file), file);
             const TTestRecord& r = *content.Record;
             if (r.RowCount <= 0) {
-                trend.Skipped.push_back({file, QStringLiteral("test bez měření")});
+                trend.Skipped.push_back({file, MessageText(QStringLiteral("Trend_bez_mereni"))});
                 continue;
             }
             const QString type = FieldText(r.Header.BatteryType);
             const int rated = TrendRatedMinutes(type, r.Header.TestMinutes, types);
             if (rated <= 0) {
-                trend.Skipped.push_back({file, QStringLiteral("neznámá doba zkoušky")});
+                trend.Skipped.push_back({file, MessageText(QStringLiteral("Trend_bez_doby"))});
                 continue;
             }
             const double factor = CompensationOf(r, choices, tables).Factor;

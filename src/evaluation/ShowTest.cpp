@@ -48,7 +48,7 @@ void FillAutomaticRows(TTextGrid& grid, const TTestRecord& r, bool numbers, bool
     const int n = r.RunInfo.BatteryCount;
     if (numbers) {
         PrepareAutomaticRows(grid, n, 2);
-        grid.SetCell(0, 1, QStringLiteral("Čísla baterií"));
+        grid.SetCell(0, 1, MessageText(QStringLiteral("Tcisla_baterii")));
         for (int k = 0; k < n; ++k)
             grid.SetCell(k + 1, 1, QStringLiteral("Bat") + QString::number(r.BatteryNumbers[k]));
     }
@@ -60,7 +60,7 @@ void FillAutomaticRows(TTextGrid& grid, const TTestRecord& r, bool numbers, bool
         } else {
             PrepareAutomaticRows(grid, n, 2);
         }
-        grid.SetCell(0, row, QStringLiteral("Počáteční napětí"));
+        grid.SetCell(0, row, MessageText(QStringLiteral("Tpocatecni_napeti")));
         for (int k = 0; k < n; ++k)
             grid.SetCell(k + 1, row, FormatLocale("%.2f", r.Rows[0].Voltages[k]));
     }

@@ -38,16 +38,22 @@ const PrimaryCodePage codePages[] = {
 };
 } // namespace
 
+QString LanguageLocaleName(int langId)
+{
+    for (const auto& l : locales)
+        if (l.langId == langId)
+            return QString::fromLatin1(l.locale);
+    return {};
+}
+
 QString LanguageDisplayName(int langId)
 {
-    for (const auto& l : locales) {
-        if (l.langId != langId)
-            continue;
-        const QLocale locale(QString::fromLatin1(l.locale));
-        return QStringLiteral("%1 (%2)").arg(QLocale::languageToString(locale.language()),
-                                             QLocale::territoryToString(locale.territory()));
-    }
-    return QString::number(langId);
+    const QString name = LanguageLocaleName(langId);
+    if (name.isEmpty())
+        return QString::number(langId);
+    const QLocale locale(name);
+    return QStringLiteral("%1 (%2)").arg(QLocale::languageToString(locale.language()),
+                                         QLocale::territoryToString(locale.territory()));
 }
 
 const char* LanguageCodePage(int langId)

@@ -10,3 +10,5 @@ constexpr int BuiltInLanguageId = 1029; // Czech
 QString LanguageDisplayName(int langId);
 // Name of the ANSI code page for QStringDecoder ("windows-1252"); Czech's when unknown.
 const char* LanguageCodePage(int langId);
+// The locale name of a known language ("en_US"); empty when unknown.
+QString LanguageLocaleName(int langId);

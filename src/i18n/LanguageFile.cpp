@@ -12,14 +12,16 @@ bool isSection(const QString& line)
     return line.size() >= 3 && line.startsWith('[') && line.endsWith(']');
 }
 
-// Splits "name = value" at the first "="; false without "=" or with an empty name.
+// Splits "name=value" at the first "="; false without "=" or with an empty name. The value
+// keeps its leading blanks (a caption such as " Capacity: " is spaced that way); the line's
+// end is trimmed, so a trailing blank is written "\32".
 bool splitPair(const QString& line, QString& name, QString& value)
 {
     const qsizetype eq = line.indexOf('=');
     if (eq < 0)
         return false;
     name = line.left(eq).trimmed();
-    value = line.mid(eq + 1).trimmed();
+    value = line.mid(eq + 1);
     return !name.isEmpty();
 }
 

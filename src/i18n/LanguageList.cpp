@@ -3,6 +3,7 @@
 #include "i18n/LanguageCodes.h"
 #include "i18n/LanguageFile.h"
 #include "i18n/MessageCatalogue.h"
+#include "i18n/ToolkitTranslation.h"
 #include "i18n/TranslationRegistry.h"
 #include "model/Errors.h"
 
@@ -97,6 +98,7 @@ void TLanguageList::SwitchLanguage(int id)
         if (TMessageEntry* e = catalogue.Find(name))
             e->CurrentText = text;
     TTranslationRegistry::Instance().ApplyTexts(file.Windows);
+    UseToolkitTranslation(id);
 }
 
 void TLanguageList::Reset()

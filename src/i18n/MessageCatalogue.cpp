@@ -23,6 +23,9 @@ const DefaultEntry defaults[] = {
     {"Lvchar_proud", "Vybíjecí proud"},
     {"Lvchar_vykon", "Vybíjecí výkon"},
     {"Lvzkap", "Vztažná kapacita"},
+    {"Lok_nic", "Není co ukládat"},
+    {"Lok_prepsat", "Už existuje.  Přepsat?"},
+    {"Lok_vloz", "Už existuje. Pro přepsání použij tlačítko Vlož"},
     {"Nast_error", "Chyba načtení nastavení testeru"},
     {"Preview_error", "Lze vybrat pouze 18 bat."},
     {"QRdata_titul", "Kapacitní zkouška baterií - data"},
@@ -30,6 +33,7 @@ const DefaultEntry defaults[] = {
     {"QRgraf_x", "Čas zkoušky [min]"},
     {"QRgraf_y", "Napětí baterií [V]"},
     {"QRknap", "Konečné napětí"},
+    {"Stav_nelze", "Kapacitu nelze vyhodnotit: chybí doba zkoušky nebo vybíjecí proud."},
     {"Status_0", "Výpadek"},
     {"Status_1", "Ukončen obsluhou"},
     {"Status_2", "Napětí baterie"},
@@ -38,8 +42,12 @@ const DefaultEntry defaults[] = {
     {"Status_5", "Timeout"},
     {"Status_x", "Neznámý"},
     {"Tbat", "Bat"},
+    {"Tcisla_baterii", "Čísla baterií"},
     {"Teplota", "Teplota"},
     {"Tnapeti", "Napětí"},
+    {"Tpocatecni_napeti", "Počáteční napětí"},
+    {"Trend_bez_doby", "neznámá doba zkoušky"},
+    {"Trend_bez_mereni", "test bez měření"},
 };
 
 bool lessName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; }

@@ -1,5 +1,6 @@
 #pragma once
-// The 29 named user messages, fetched by name (any letter case) in the current language.
+// The named user messages, fetched by name (any letter case) in the current language: the
+// design's 29, then those of the presets, the health window and the automatic table rows.
 
 #include <QString>
 #include <vector>

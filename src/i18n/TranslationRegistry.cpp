@@ -1,5 +1,7 @@
 #include "i18n/TranslationRegistry.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 TTranslationRegistry& TTranslationRegistry::Instance()
@@ -10,8 +12,9 @@ TTranslationRegistry& TTranslationRegistry::Instance()
 
 bool TTranslationRegistry::IsTranslatableWindow(const QString& component)
 {
-    static const QStringList windows = {"fmain", "fnastaveni", "fdata", "fgraf", "fhlavicky", "fstav", "fprehled"};
-    return windows.contains(component.toLower());
+    // Every window of the program registers its texts, those added later included.
+    static const QRegularExpression name(QStringLiteral("^[A-Za-z][A-Za-z0-9_]*$"));
+    return name.match(component).hasMatch();
 }
 
 QString TTranslationRegistry::textFor(const Entry& e) const
@@ -37,6 +40,12 @@ void TTranslationRegistry::Register(const QString& component, int id, const QStr
     if (owner && !ownerKnown)
         QObject::connect(owner, &QObject::destroyed, [this, owner] { Unregister(owner); });
     entries_.back().Setter(textFor(entries_.back()));
+}
+
+void TTranslationRegistry::Follow(std::function<void()> refresh, QObject* owner)
+{
+    // Id 0 is never given by a language file, so the entry only hears the switch.
+    Register(QString(), 0, QString(), [refresh = std::move(refresh)](const QString&) { refresh(); }, owner);
 }
 
 void TTranslationRegistry::Unregister(const QObject* owner)

@@ -1,6 +1,7 @@
 #pragma once
-// The translatable texts of the translatable windows (Fmain, Fnastaveni, Fdata, Fgraf,
-// Fhlavicky, Fstav, Fprehled). A window registers each visible text under a fixed positive id together with
+// The translatable texts of the program's windows (Fmain, Fnastaveni, Fdata, Fgraf,
+// Fhlavicky, Farchiv, Flokality, Fstav, Fprehled, ...), each under the language-file section of its
+// class. A window registers each visible text under a fixed positive id together with
 // its design text and a setter; a language switch then either restores the design texts or
 // hands each registered text the one a language file gives for its id.
 
@@ -22,7 +23,7 @@ class TTranslationRegistry {
 public:
     static TTranslationRegistry& Instance();
 
-    // The component names a language file's window sections may carry.
+    // Whether a language file's section names a window (any plain name; "$CONSTANTS" does not).
     static bool IsTranslatableWindow(const QString& component);
 
     // Registers text `id` (> 0) of window `component`. The setter is called at once with the
@@ -32,6 +33,9 @@ public:
     // owner, its entries go away when the owner is destroyed.
     void Register(const QString& component, int id, const QString& designText, TTextSetter setter,
                   QObject* owner = nullptr);
+    // Runs `refresh` now and after every switch, for texts made from the message catalogue
+    // (which is switched first) rather than given by id.
+    void Follow(std::function<void()> refresh, QObject* owner);
     // Drops every entry of the owner (also done automatically on its destruction).
     void Unregister(const QObject* owner);
 

@@ -29,7 +29,12 @@ TEST_F(ConfigFileTest, FirstStartGivesDefaults)
     EXPECT_FALSE(v.SettingsVisible);
     EXPECT_EQ(state.Choices.TKkapacita, 0);
     EXPECT_EQ(state.Choices.TKtyp, 0);
-    EXPECT_EQ(state.Choices.TKbat, -1);
+    // No table in the INI: the three built-in ones are offered, the first chosen, and
+    // nothing is written (the INI does not even come into being).
+    EXPECT_EQ(state.Choices.TKbat, 0);
+    EXPECT_EQ(state.Choices.TKbatItems, QStringList({"Olovo 5-10 h", "Olovo 1-3 h", "NiCd"}));
+    ASSERT_EQ(state.TempCompTables.size(), 3u);
+    EXPECT_EQ(state.TempCompTables[2].Coef[4], -0.0001);
     EXPECT_EQ(state.LastDirectory, ExeFolder());
     EXPECT_TRUE(state.PlacementRestored);
     EXPECT_FALSE(QFile::exists(ini.FileName()));

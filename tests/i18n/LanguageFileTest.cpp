@@ -51,19 +51,20 @@ TEST(LanguageFileParse, EscapesResolveAndOthersStay)
     EXPECT_EQ(UnescapeLanguageText(R"(\x \5x end\)"), R"(\x \5x end\)");
 }
 
+// A value keeps its leading blanks and loses the trailing ones, which "\32" writes.
 TEST(LanguageFileParse, SectionsTrimmingCommentsAndIds)
 {
-    const QString text = "  ; comment\n LANGID = 1033 \nnoequals\n[ $constants ]\n Tbat = B\\n1 \n"
-                         "[Fmain]\n 3 = Open \n0=zero\n-2=neg\nabc=x\n[Farchiv]\n1=ignored\n[]\n[fdata]\n7=Data";
+    const QString text = "  ; comment\n LANGID = 1033 \nnoequals\n[ $constants ]\n Tbat =B\\n1 \n"
+                         "[Fmain]\n 3 =Open \n20= Capacity:\\32 \n0=zero\n-2=neg\nabc=x\n[Fa-b]\n1=ignored\n[]\n[fdata]\n7=Data";
     TLanguageFile file;
     ASSERT_EQ(ParseLanguageFile(text.split('\n'), file), "");
     EXPECT_EQ(file.LangId, 1033);
     ASSERT_EQ(file.Constants.size(), 1u);
     EXPECT_EQ(file.Constants[0].first, "Tbat");
     EXPECT_EQ(file.Constants[0].second, "B\r\n1");
-    EXPECT_EQ(file.Windows.value("fmain"), (TWindowTexts{{3, "Open"}}));
+    EXPECT_EQ(file.Windows.value("fmain"), (TWindowTexts{{3, "Open"}, {20, " Capacity: "}}));
     EXPECT_EQ(file.Windows.value("fdata"), (TWindowTexts{{7, "Data"}}));
-    EXPECT_FALSE(file.Windows.contains("farchiv"));
+    EXPECT_FALSE(file.Windows.contains("fa-b"));
 }
 
 TEST(LanguageFileParse, EachErrorNamesItsZeroBasedLine)

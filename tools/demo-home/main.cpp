@@ -1,9 +1,8 @@
 // demo-home PROGRAM ARCHIVE: gives a build of the desktop program a configuration file for
-// its first start (the archive folder, battery row captions, compensation tables), unless it
-// has one already: what the user changed since stays.
+// its first start (the archive folder, battery row captions, average-temperature compensation
+// with the first built-in table), unless it has one already: what the user changed since stays.
 #include "app/ExePath.h"
 #include "config/IniDocument.h"
-#include "model/LocaleFormat.h"
 #include "model/WholeFileWrite.h"
 
 #include <QCoreApplication>
@@ -12,19 +11,6 @@
 #include <cstdio>
 
 namespace {
-
-struct TCompensation {
-    const char* name;
-    double coef[7]; // sixth power first, constant term last
-};
-
-// Temperature factors of the rated duration around 20 °C: lead-acid at the 10-hour and at
-// the 1- to 3-hour rates, and pocket-plate NiCd, which also loses capacity when warm.
-const TCompensation tables[] = {
-    {"Olovo 5-10 h", {0, 0, 0, 0, 0, 0.006, 0.88}},
-    {"Olovo 1-3 h", {0, 0, 0, 0, 0, 0.01, 0.8}},
-    {"NiCd", {0, 0, 0, 0, -0.0001, 0.008, 0.88}},
-};
 
 const char* rowCaptions[] = {"Výrobní číslo", "Datum výroby", "Napětí před zkouškou [V]", "Vnitřní odpor [mOhm]",
                              "Poznámka"};
@@ -44,13 +30,6 @@ QString demoConfiguration(const QString& archive)
     add(QStringLiteral("[TEMP_KOMP]"));
     add(QStringLiteral("TKtyp=1"));
     add(QStringLiteral("TKbat=0"));
-    add(QStringLiteral("Num_TK=%1").arg(std::size(tables)));
-    for (size_t i = 0; i < std::size(tables); ++i) {
-        add(QStringLiteral("NameTK%1=%2").arg(i).arg(QString::fromUtf8(tables[i].name)));
-        // The program reads them with the decimal separator of the locale it runs under.
-        for (int j = 0; j < 7; ++j)
-            add(QStringLiteral("Koef%1_%2=%3").arg(i).arg(j).arg(FormatLocale("%g", tables[i].coef[j])));
-    }
     return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
 

@@ -14,6 +14,8 @@
 #include "config/ui/PlacementStore.h"
 #include "evaluation/ui/Stav.h"
 #include "files/TestTextFile.h"
+#include "i18n/TranslationRegistry.h"
+#include "i18n/ui/TranslatableText.h"
 #include "model/Errors.h"
 
 #include <QAction>
@@ -61,7 +63,42 @@ TFarchiv::TFarchiv(TProgramState& state, QWidget* parent) : QMainWindow(parent),
     Progress->setVisible(false);
     statusBar()->addPermanentWidget(Progress);
     ShowList();
+    RegisterTexts();
     new TPlacementStore(this, QStringLiteral("TFarchiv"), ProgramConfigFile().FileName());
+}
+
+void TFarchiv::RegisterTexts()
+{
+    const QString window = QStringLiteral("Farchiv");
+    TranslateTitle(window, 1, this);
+    TranslateText(window, 2, TBXnacti);
+    TranslateText(window, 3, TBXstop);
+    TranslateText(window, 4, TBXapodadr);
+    TranslateText(window, 5, TBXlbat);
+    TTranslationRegistry::Instance().Register(window, 6, TBXcbat->placeholderText(),
+                                              [this](const QString& t) { TBXcbat->setPlaceholderText(t); }, TBXcbat);
+    TranslateText(window, 7, TBXlnajdi);
+    TranslateText(window, 8, TBXlvse);
+    TranslateText(window, 9, TBXotevri);
+    TranslateText(window, 10, TBXtrend);
+    TranslateHint(window, 11, TBXtrend);
+    const auto recount = [this] {
+        if (Lpocet && !Lpocet->text().isEmpty())
+            ShowCount(Scanning());
+    };
+    TranslateString(window, 12, scanningText_, this, recount);
+    TranslateString(window, 13, stoppedText_, this, recount);
+    TranslateString(window, 14, foundText_, this, recount);
+    TranslateString(window, 15, noTestsText_, this);
+    // 16-22: the titles of the fixed columns (path, name, measurement, battery, ...).
+    for (int c = 0; c < ArchiveFixedColumns; ++c)
+        TTranslationRegistry::Instance().Register(window, 16 + c, list_.Grid.Cell(c, 0), [this, c](const QString& t) {
+            list_.Grid.SetCell(c, 0, t);
+            if (QTableWidgetItem* title = AdvStringGrid1->horizontalHeaderItem(c)) {
+                title->setText(t);
+                AdvStringGrid1->resizeColumnToContents(c);
+            }
+        }, this);
 }
 
 TFarchiv::~TFarchiv() = default;
@@ -205,11 +242,11 @@ void TFarchiv::ShowCount(bool scanning)
 {
     const QString count = QString::number(list_.RowsFound());
     if (scanning)
-        Lpocet->setText(QStringLiteral("Hledám… nalezeno testů: %1").arg(count));
+        Lpocet->setText(scanningText_.arg(count));
     else if (stopPressed_)
-        Lpocet->setText(QStringLiteral("Hledání zastaveno, nalezeno testů: %1").arg(count));
+        Lpocet->setText(stoppedText_.arg(count));
     else
-        Lpocet->setText(QStringLiteral("Nalezeno testů: %1").arg(count));
+        Lpocet->setText(foundText_.arg(count));
 }
 
 void TFarchiv::TBXlnajdiClick()
@@ -247,7 +284,7 @@ void TFarchiv::TBXtrendClick()
             files << list_.RowPath(row);
     }
     if (files.isEmpty()) {
-        UserReport().Message(QStringLiteral("Vyberte testy, jejichž kapacitu chcete sledovat."));
+        UserReport().Message(noTestsText_);
         return;
     }
     if (TFstav* health = Windows().Fstav)

@@ -52,6 +52,7 @@ protected:
 
 private:
     void BuildToolbar();
+    void RegisterTexts(); // the window's texts under [Farchiv] of a language file
     // The grid from the list: cells, titles, hidden rows.
     void ShowList();
     // The rows not in the grid yet added, then hidden rows and column widths.
@@ -78,4 +79,10 @@ private:
     bool stopPressed_ = false;
     int sortColumn_ = -1;
     bool sortAscending_ = true;
+    // The status bar's count while scanning, after a stop and after a full scan ("%1" the
+    // count), and the message of a trend without chosen tests, in the language in force.
+    QString scanningText_ = QStringLiteral("Hledám… nalezeno testů: %1");
+    QString stoppedText_ = QStringLiteral("Hledání zastaveno, nalezeno testů: %1");
+    QString foundText_ = QStringLiteral("Nalezeno testů: %1");
+    QString noTestsText_ = QStringLiteral("Vyberte testy, jejichž kapacitu chcete sledovat.");
 };

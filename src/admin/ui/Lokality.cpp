@@ -6,6 +6,7 @@
 #include "app/UserReport.h"
 #include "config/ConfigFile.h"
 #include "config/ui/PlacementStore.h"
+#include "i18n/ui/TranslatableText.h"
 #include "model/Errors.h"
 #include "tester/TesterLink.h"
 
@@ -73,6 +74,7 @@ TFlokality::TFlokality(TProgramState&, QWidget* parent) : QDialog(parent), edito
     BuildMenu();
     BuildList();
     BuildFields();
+    RegisterTexts();
     FillPresetList();
     ShowFields();
     resize(600, 400);
@@ -150,6 +152,29 @@ void TFlokality::BuildFields()
         {label("Ukončit v délce :"), ukoncit, nullptr},
         {label("Pouze měřit:"), merit, nullptr},
     };
+}
+
+void TFlokality::RegisterTexts()
+{
+    const QString window = QStringLiteral("Flokality");
+    TranslateTitle(window, 1, this);
+    TranslateText(window, 2, Soubor->menuAction());
+    TranslateText(window, 3, Otevri);
+    TranslateText(window, 4, Uloz);
+    TranslateText(window, 5, Nastaveni->menuAction());
+    TranslateText(window, 6, Nacti);
+    TranslateText(window, 7, Posli);
+    TranslateHeader(window, 8, clok, 0);
+    TranslateHeader(window, 9, clok, 1);
+    TranslateHint(window, 10, Vloz);
+    TranslateHint(window, 11, Smaz);
+    int id = 12; // 12-22: the field captions, top to bottom
+    for (const TFieldPlace& place : places_)
+        TranslateText(window, id++, static_cast<QLabel*>(place.Caption));
+    TranslateItem(window, 23, ukoncit, 0);
+    TranslateItem(window, 24, ukoncit, 1);
+    TranslateItem(window, 25, merit, 0);
+    TranslateItem(window, 26, merit, 1);
 }
 
 void TFlokality::resizeEvent(QResizeEvent* event)

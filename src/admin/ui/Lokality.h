@@ -59,6 +59,7 @@ private:
     void BuildMenu();
     void BuildList();
     void BuildFields();
+    void RegisterTexts(); // the window's texts under [Flokality] of a language file
     void PlaceControls();
     void clokRowChanged(int newRow, int oldRow);
     // The editor's fields from the window's controls, and back.

@@ -38,7 +38,7 @@ namespace {
 // Ids of the window's translatable texts in a language file's [Fnastaveni] section.
 enum TextId {
     IdCaption = 1, IdLIPadresa, IdLMDBuloz_hl_bat, IdLMDButton1, IdLjazyk, IdAcb, IdAnz, IdDkap,
-    IdProvozovatel, IdLabel1, IdCesta, IdPodadresare, IdHkap, IdLslaba, IdOdstranAdresar
+    IdProvozovatel, IdLabel1, IdCesta, IdPodadresare, IdHkap, IdLslaba, IdOdstranAdresar, IdPrahHint, IdSlabaHint, IdLCjazyk
 };
 
 constexpr int CestaWidth = 304;
@@ -125,6 +125,12 @@ void TFnastaveni::BuildControls()
                        QStringLiteral("Baterie je slabá, když dosáhne konečného napětí, zatímco medián napětí baterií je o více než "
                                       "tento podíl výš, nebo když její napětí na konci je o více než tento podíl pod mediánem"));
 
+    // Shown beyond the design: a user switches the language here, not in the INI.
+    LCjazyk = new QLabel(QStringLiteral("Jazyk"), this);
+    LCjazyk->setGeometry(16, 254, 68, 20);
+    Cjazyk = new QComboBox(this);
+    Cjazyk->setGeometry(84, 252, 118, 22);
+
     LMDBuloz_hl_bat = new QPushButton(QStringLiteral("Ulož hlavicky baterií"), this);
     LMDBuloz_hl_bat->setGeometry(16, 282, 170, 28);
     LMDButton1 = new QPushButton(QStringLiteral("Lokality"), this);
@@ -150,13 +156,12 @@ void TFnastaveni::BuildHiddenControls()
     LMDRkomunikace = new TChoiceGroup(QStringLiteral("  Komunikace  "),
                                       {QStringLiteral("Ethernet"), QStringLiteral("USB - RS232")}, this);
     ComComboBox1 = new QComboBox(this);
-    Cjazyk = new QComboBox(this);
     LMDRJmeno_testu = new TChoiceGroup(QStringLiteral("Jméno testu"),
                                        {QStringLiteral("Číslo testu"), QStringLiteral("Lokalita")}, this);
     LMDRvd = new TChoiceGroup(QStringLiteral("Verze dat"), {QStringLiteral("1.02"), QStringLiteral("1.01")}, this);
     LMDRvd->setToolTip(QStringLiteral("Verze zobrazovaná při zapnutí testeru"));
     for (QWidget* hidden : {static_cast<QWidget*>(LMDRkomunikace), static_cast<QWidget*>(ComComboBox1),
-                            static_cast<QWidget*>(Cjazyk), static_cast<QWidget*>(LMDRJmeno_testu),
+                            static_cast<QWidget*>(LMDRJmeno_testu),
                             static_cast<QWidget*>(LMDRvd)})
         hidden->hide();
 }
@@ -183,6 +188,12 @@ void TFnastaveni::RegisterTexts()
     caption(IdLabel1, Label1);
     caption(IdHkap, hkap);
     caption(IdLslaba, Lslaba);
+    caption(IdLCjazyk, LCjazyk);
+    const auto hint = [&](int id, QWidget* control) {
+        reg(id, control->toolTip(), [control](const QString& t) { control->setToolTip(t); });
+    };
+    hint(IdPrahHint, prah);
+    hint(IdSlabaHint, slaba);
     caption(IdCesta, AdvColumnGrid1->horizontalHeaderItem(0));
     caption(IdOdstranAdresar, RemoveFolderItem);
     QTableWidgetItem* subfolders = AdvColumnGrid1->horizontalHeaderItem(1);
@@ -224,6 +235,7 @@ void TFnastaveni::Bind()
             SetDeviation(state_, percent);
     });
     connect(Provozovatel, &QCheckBox::toggled, this, &TFnastaveni::ProvozovatelClick);
+    connect(Cjazyk, &QComboBox::activated, this, &TFnastaveni::CjazykChange);
     connect(LMDBuloz_hl_bat, &QPushButton::clicked, this, &TFnastaveni::LMDBuloz_hl_batClick);
     connect(LMDButton1, &QPushButton::clicked, this, [] {
         if (TFlokality* presets = Windows().Flokality)
@@ -338,6 +350,19 @@ void TFnastaveni::ProvozovatelClick(bool checked)
         main->Lprovoz->setVisible(checked);
         main->Hprovoz->setVisible(checked);
     }
+}
+
+void TFnastaveni::CjazykChange(int index)
+{
+    // A language file that fails to load is told and the language in force stays chosen.
+    try {
+        if (SwitchToListedLanguage(index))
+            state_.Settings.Language = index;
+    } catch (const VybitorError& e) {
+        UserReport().Message(e.text());
+    }
+    const QSignalBlocker quiet(Cjazyk);
+    Cjazyk->setCurrentIndex(state_.Settings.Language < Cjazyk->count() ? state_.Settings.Language : -1);
 }
 
 void TFnastaveni::LMDBuloz_hl_batClick()

@@ -48,12 +48,15 @@ public:
     QSpinBox* prah = nullptr;          // its threshold in percent
     QLabel* Lslaba = nullptr;
     QSpinBox* slaba = nullptr;         // weak below this share of the median, percent
+    QLabel* LCjazyk = nullptr;         // "Jazyk", the caption of Cjazyk
+    // The program's language: Czech and one entry per language file found. A choice
+    // switches at once and is stored with the settings.
+    QComboBox* Cjazyk = nullptr;
     QTableWidget* AdvColumnGrid1 = nullptr;
     QAction* RemoveFolderItem = nullptr; // "Odstraň adresář" (Delete) of the folder grid
     // Never shown; they hold settings that only ConfigFile changes.
     TChoiceGroup* LMDRkomunikace = nullptr;
     QComboBox* ComComboBox1 = nullptr;
-    QComboBox* Cjazyk = nullptr;
     TChoiceGroup* LMDRJmeno_testu = nullptr;
     TChoiceGroup* LMDRvd = nullptr;
     TPlacementStore* PlacementStore = nullptr;
@@ -71,6 +74,7 @@ private:
     void Bind();
     void ShowFolders();
     void ProvozovatelClick(bool checked);
+    void CjazykChange(int index);
     void LMDBuloz_hl_batClick();
 
     TProgramState& state_;

@@ -194,7 +194,8 @@ void TFmain::RefreshChoices()
 }
 
 // Fixed ids of the main window's texts: 1-8 toolbar captions and 11-18 their hints, 20-24
-// the evaluation toolbar, 31-37 the popup menu, the battery panel and the toolbars, 41-50 the header
+// the evaluation toolbar, 31-37 the popup menu, the battery panel and the toolbars, 38 the empty
+// recent-files entry, 41-50 the header
 // panel's captions, 61-68 the result band's.
 void TFmain::RegisterTexts()
 {

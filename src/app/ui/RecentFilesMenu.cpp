@@ -4,6 +4,7 @@
 #include "config/ConfigFile.h"
 #include "config/IniFile.h"
 #include "files/RecentFiles.h"
+#include "i18n/TranslationRegistry.h"
 
 #include <QAction>
 #include <QToolBar>
@@ -17,11 +18,15 @@ TRecentFilesMenu::TRecentFilesMenu(TFmain& main) : QMenu(&main), main_(main)
     if (auto* button = qobject_cast<QToolButton*>(main.TBXToolbar3->widgetForAction(main.TBXotevri)))
         button->setPopupMode(QToolButton::MenuButtonPopup);
     connect(this, &QMenu::aboutToShow, this, &TRecentFilesMenu::Refresh);
+    TTranslationRegistry::Instance().Register(QStringLiteral("Fmain"), 38, QStringLiteral("Žádné naposledy otevřené soubory"),
+                                              [this](const QString& text) {
+                                                  noFilesText_ = text;
+                                                  Refresh();
+                                              }, this);
     connect(&main, &TFmain::TestFileUsed, this, [](const QString& path) {
         TIniFile ini = ProgramConfigFile();
         RememberRecentFile(ini, path);
     });
-    Refresh();
 }
 
 void TRecentFilesMenu::Refresh()
@@ -33,5 +38,5 @@ void TRecentFilesMenu::Refresh()
         addAction(QStringLiteral("&%1  %2").arg(i + 1).arg(path), &main_, [this, path] { main_.OpenChosenTestFile(path); });
     }
     if (files.isEmpty())
-        addAction(QStringLiteral("Žádné naposledy otevřené soubory"))->setEnabled(false);
+        addAction(noFilesText_)->setEnabled(false);
 }

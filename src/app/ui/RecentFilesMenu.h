@@ -16,4 +16,5 @@ public:
 
 private:
     TFmain& main_;
+    QString noFilesText_; // the disabled entry of an empty list, in the language in force
 };

@@ -1,12 +1,17 @@
 #include "app/ui/VybitorApplication.h"
 
 #include "app/UserReport.h"
+#include "i18n/LanguageList.h"
+#include "i18n/ToolkitTranslation.h"
 #include "model/Errors.h"
 #include "model/LibraryLocale.h"
 
 TVybitorApplication::TVybitorApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     UseLocaleFreeLibraryNumbers();
+    // The toolkit's dialogs speak the program's language from the start (Czech until a
+    // language file is switched on).
+    UseToolkitTranslation(TLanguageList::Instance().CurrentLanguage());
 }
 
 bool TVybitorApplication::notify(QObject* receiver, QEvent* event)

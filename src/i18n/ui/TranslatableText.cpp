@@ -2,9 +2,12 @@
 
 #include "i18n/TranslationRegistry.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QWidget>
 
 void TranslateText(const QString& window, int id, QLabel* label)
@@ -40,4 +43,37 @@ QLabel* TranslatedLabel(const QString& window, int id, const char* text, QWidget
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     TranslateText(window, id, label);
     return label;
+}
+
+void TranslateText(const QString& window, int id, QAbstractButton* button)
+{
+    TTranslationRegistry::Instance().Register(window, id, button->text(), [button](const QString& t) { button->setText(t); }, button);
+}
+
+void TranslateHint(const QString& window, int id, QWidget* control)
+{
+    TTranslationRegistry::Instance().Register(window, id, control->toolTip(),
+                                              [control](const QString& t) { control->setToolTip(t); }, control);
+}
+
+void TranslateTab(const QString& window, int id, QTabWidget* pages, int index)
+{
+    TTranslationRegistry::Instance().Register(window, id, pages->tabText(index),
+                                              [pages, index](const QString& t) { pages->setTabText(index, t); }, pages);
+}
+
+void TranslateHeader(const QString& window, int id, QTableWidget* grid, int column)
+{
+    TTranslationRegistry::Instance().Register(window, id, grid->horizontalHeaderItem(column)->text(),
+                                              [grid, column](const QString& t) { grid->horizontalHeaderItem(column)->setText(t); },
+                                              grid);
+}
+
+void TranslateString(const QString& window, int id, QString& text, QObject* owner, std::function<void()> changed)
+{
+    TTranslationRegistry::Instance().Register(window, id, text, [&text, changed](const QString& t) {
+        text = t;
+        if (changed)
+            changed();
+    }, owner);
 }
