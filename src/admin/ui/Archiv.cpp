@@ -53,6 +53,9 @@ TFarchiv::TFarchiv(TProgramState& state, QWidget* parent) : QMainWindow(parent),
     AdvStringGrid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     AdvStringGrid1->horizontalHeader()->setSectionsClickable(true);
     AdvStringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Column widths from the rows on screen and a hundred more: laying out the text of a
+    // thousand rows per column cost more than listing 10^5 rows.
+    AdvStringGrid1->horizontalHeader()->setResizeContentsPrecision(100);
     connect(AdvStringGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFarchiv::SortByTitle);
     connect(AdvStringGrid1, &QTableView::doubleClicked, this, [this] { TBXotevriClick(); });
     setCentralWidget(AdvStringGrid1);
