@@ -10,7 +10,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -67,9 +67,9 @@ void BM_ArchiveWindowScan(benchmark::State& state)
     window.show();
     for (auto _ : state) {
         window.TBXnacti->trigger();
-        benchmark::DoNotOptimize(window.AdvStringGrid1->rowCount());
+        benchmark::DoNotOptimize(window.AdvStringGrid1->model()->rowCount());
     }
-    state.counters["rows"] = window.AdvStringGrid1->rowCount();
+    state.counters["rows"] = window.AdvStringGrid1->model()->rowCount();
 }
 BENCHMARK(BM_ArchiveWindowScan)->Unit(benchmark::kMillisecond)->Iterations(3);
 

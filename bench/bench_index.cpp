@@ -20,7 +20,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -177,7 +177,7 @@ void BM_ArchiveWindowListing(benchmark::State& state)
     window.show();
     for (auto _ : state)
         window.TBXnacti->trigger();
-    state.counters["rows"] = window.AdvStringGrid1->rowCount();
+    state.counters["rows"] = window.AdvStringGrid1->model()->rowCount();
     state.counters["RSS_MB"] = double(ResidentKilobytes()) / 1024;
 }
 

@@ -57,6 +57,7 @@ void ListFromIndex(TIndexStore& store, const std::vector<TArchiveFolder>& folder
             continue;
         query.bindValue(0, ArchiveKey(folder.Path));
         IndexExec(query);
+        QString lastSubfolder, rowFolder = folder.Path; // the files directly in it first
         while (query.next()) {
             const QString relative = query.value(0).toString();
             TArchiveHead head;
@@ -72,12 +73,18 @@ void ListFromIndex(TIndexStore& store, const std::vector<TArchiveFolder>& folder
             if (!batteries.isEmpty())
                 head.Batteries = batteries.split(QLatin1Char('\t'));
             LocalizeArchiveHead(head);
-            const QString rowFolder = RowFolder(folder.Path, relative);
+            // The rows of one folder share its text: 10^5 rows hold a few thousand folders.
+            const QStringView subfolder = QStringView(relative).left(std::max<qsizetype>(relative.lastIndexOf(QLatin1Char('/')), 0));
+            if (subfolder != lastSubfolder) {
+                lastSubfolder = subfolder.toString();
+                rowFolder = RowFolder(folder.Path, relative);
+            }
             const QString name = relative.section(QLatin1Char('/'), -1);
             // A folder configured inside another one lists its files once.
-            if (listed.contains(QDir::cleanPath(rowFolder + QLatin1Char('/') + name)))
+            const QString file = QDir::cleanPath(rowFolder + QLatin1Char('/') + name);
+            if (listed.contains(file))
                 continue;
-            listed.insert(QDir::cleanPath(rowFolder + QLatin1Char('/') + name));
+            listed.insert(file);
             list.AddRow(rowFolder, name, head);
         }
     }

@@ -17,6 +17,10 @@
 #include <QSet>
 #include <QSqlQuery>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 // Files written per transaction: a killed run loses at most these, and a second process
@@ -48,6 +52,26 @@ struct TFoundFile {
     qint64 Size = 0, Mtime = 0;
     bool Known = false;
 };
+
+// A file's size and modification time in milliseconds since the epoch, as stored. On Unix
+// straight from stat: QFileInfo gives the time as a local QDateTime, and its time-zone
+// lookup per file cost more than the rest of a rescan. A file that cannot be stat'ed gets
+// 0 and 0, so it is read and reported.
+void SizeAndTime(const QFileInfo& entry, qint64& size, qint64& mtime)
+{
+#ifdef Q_OS_UNIX
+    struct stat meta {};
+    if (::stat(QFile::encodeName(entry.filePath()).constData(), &meta) != 0) {
+        size = mtime = 0;
+        return;
+    }
+    size = meta.st_size;
+    mtime = qint64(meta.st_mtim.tv_sec) * 1000 + meta.st_mtim.tv_nsec / 1000000;
+#else
+    size = entry.size();
+    mtime = entry.lastModified().toMSecsSinceEpoch();
+#endif
+}
 
 class TIndexWalk {
 public:
@@ -137,8 +161,8 @@ private:
 
     void Found(const QFileInfo& entry)
     {
-        TFoundFile file{entry.filePath(), Relative(entry.filePath()), entry.size(),
-                        entry.lastModified().toMSecsSinceEpoch(), false};
+        TFoundFile file{entry.filePath(), Relative(entry.filePath())};
+        SizeAndTime(entry, file.Size, file.Mtime);
         seen_.insert(file.Relative);
         const auto known = known_.constFind(file.Relative);
         if (known != known_.cend()) {

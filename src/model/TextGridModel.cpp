@@ -2,7 +2,10 @@
 
 int TTextGridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : std::max(grid_.RowCount() - 1, 0);
+    if (parent.isValid())
+        return 0;
+    const int rows = std::max(grid_.RowCount() - 1, 0);
+    return rowLimit_ < 0 ? rows : std::min(rows, rowLimit_);
 }
 
 int TTextGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.ColCount(); }
@@ -46,4 +49,20 @@ void TTextGridModel::Reload()
 {
     beginResetModel();
     endResetModel();
+}
+
+void TTextGridModel::SetRowLimit(int rows)
+{
+    const int shown = rowCount();
+    const int gridRows = std::max(grid_.RowCount() - 1, 0);
+    const int now = rows < 0 ? gridRows : std::min(gridRows, rows);
+    if (now > shown) {
+        beginInsertRows({}, shown, now - 1);
+        rowLimit_ = rows;
+        endInsertRows();
+    } else {
+        beginResetModel();
+        rowLimit_ = rows;
+        endResetModel();
+    }
 }

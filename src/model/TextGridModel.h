@@ -24,9 +24,13 @@ public:
     void SetRoleProvider(std::function<QVariant(int, int, int)> provider) { provider_ = std::move(provider); }
     // The grid changed under the model.
     void Reload();
+    // At most this many rows shown (a grid being filled shows what was found so far), -1 for
+    // all: more rows are inserted, keeping the selection; fewer reset the view.
+    void SetRowLimit(int rows);
 
 private:
     TTextGrid& grid_;
     bool editable_ = false;
+    int rowLimit_ = -1;
     std::function<QVariant(int, int, int)> provider_;
 };

@@ -37,6 +37,19 @@
 
 namespace {
 
+// What the archive grid shows: its rows, a cell, a column's title.
+int Rows(const TFarchiv& w) { return w.AdvStringGrid1->model()->rowCount(); }
+int Columns(const TFarchiv& w) { return w.AdvStringGrid1->model()->columnCount(); }
+QString Cell(const TFarchiv& w, int row, int column)
+{
+    const QAbstractItemModel* model = w.AdvStringGrid1->model();
+    return model->data(model->index(row, column)).toString();
+}
+QString Title(const TFarchiv& w, int column)
+{
+    return w.AdvStringGrid1->model()->headerData(column, Qt::Horizontal).toString();
+}
+
 class ArchiveWindowTest : public ::testing::Test {
 protected:
     void Write(const QString& relative, const QString& number, const QString& date, const QStringList& cells,
@@ -55,9 +68,9 @@ protected:
     QStringList Visible() const
     {
         QStringList numbers;
-        for (int r = 0; r < w.AdvStringGrid1->rowCount(); ++r)
-            if (!w.AdvStringGrid1->isRowHidden(r) && w.AdvStringGrid1->item(r, 2))
-                numbers << w.AdvStringGrid1->item(r, 2)->text();
+        for (int r = 0; r < Rows(w); ++r)
+            if (!w.AdvStringGrid1->isRowHidden(r) && !Cell(w, r, 2).isEmpty())
+                numbers << Cell(w, r, 2);
         return numbers;
     }
     void Filter(const QString& text)
@@ -90,17 +103,17 @@ TEST_F(ArchiveWindowTest, ConfiguredFoldersListOnlyQualifyingTests)
     QStringList found = Visible();
     found.sort();
     EXPECT_EQ(found, (QStringList{"1", "3"}));
-    EXPECT_EQ(w.AdvStringGrid1->columnCount(), 8);
-    EXPECT_EQ(w.AdvStringGrid1->horizontalHeaderItem(7)->text(), QStringLiteral("Bat.1"));
-    EXPECT_EQ(w.AdvStringGrid1->item(0, 4)->text(), QStringLiteral("Žďár"));
+    EXPECT_EQ(Columns(w), 8);
+    EXPECT_EQ(Title(w, 7), QStringLiteral("Bat.1"));
+    EXPECT_EQ(Cell(w, 0, 4), QStringLiteral("Žďár"));
 
     // Title clicks sort as text, alternating.
     QHeaderView* titles = w.AdvStringGrid1->horizontalHeader();
     QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
                       QPoint(titles->sectionViewportPosition(5) + 5, titles->height() / 2));
-    EXPECT_EQ(w.AdvStringGrid1->item(0, 5)->text(), QStringLiteral("10.1.2008"));
+    EXPECT_EQ(Cell(w, 0, 5), QStringLiteral("10.1.2008"));
     w.SortByTitle(5);
-    EXPECT_EQ(w.AdvStringGrid1->item(0, 5)->text(), QStringLiteral("2.1.2008"));
+    EXPECT_EQ(Cell(w, 0, 5), QStringLiteral("2.1.2008"));
 }
 
 TEST_F(ArchiveWindowTest, WideTestsFilterAndRescanWithoutFolders)
@@ -119,8 +132,8 @@ TEST_F(ArchiveWindowTest, WideTestsFilterAndRescanWithoutFolders)
     w.TBXapodadr->setChecked(true);
     w.TBXnacti->trigger();
     EXPECT_EQ(Visible().size(), 3);
-    ASSERT_EQ(w.AdvStringGrid1->columnCount(), 21);
-    EXPECT_EQ(w.AdvStringGrid1->horizontalHeaderItem(20)->text(), QStringLiteral("Bat.14"));
+    ASSERT_EQ(Columns(w), 21);
+    EXPECT_EQ(Title(w, 20), QStringLiteral("Bat.14"));
 
     Filter("b13"); // beyond the first twelve battery cells
     EXPECT_TRUE(Visible().isEmpty());
@@ -175,10 +188,10 @@ TEST_F(ArchiveWindowTest, OpensTheCurrentRowsTestAndRefusesAVanishedOne)
     state.LastDirectory = dir.path() + QDir::separator();
     const QString last = state.LastDirectory;
     w.TBXnacti->trigger();
-    ASSERT_EQ(w.AdvStringGrid1->rowCount(), 2);
-    const int row = w.AdvStringGrid1->item(0, 1)->text() == QStringLiteral("77.txt") ? 0 : 1;
+    ASSERT_EQ(Rows(w), 2);
+    const int row = Cell(w, 0, 1) == QStringLiteral("77.txt") ? 0 : 1;
 
-    w.AdvStringGrid1->setCurrentCell(row, 3);
+    w.AdvStringGrid1->setCurrentIndex(w.AdvStringGrid1->model()->index(row, 3));
     w.TBXotevri->trigger();
     ASSERT_TRUE(report.messages.isEmpty()) << report.messages.join('\n').toStdString();
     EXPECT_EQ(state.Texts.Hcislo_mereni, QStringLiteral("77"));
@@ -311,9 +324,9 @@ TEST(ArchiveInAnotherLanguage, ListsTestsSavedUnderTheCaptionsInForce)
     ASSERT_TRUE(archive.isVisible());
     QTest::mouseClick(Button(archive.TBXToolbar1, archive.TBXnacti), Qt::LeftButton);
     ASSERT_TRUE(run.report.messages.isEmpty()) << run.report.messages.join('\n').toStdString();
-    ASSERT_EQ(archive.AdvStringGrid1->rowCount(), 1);
-    EXPECT_EQ(archive.AdvStringGrid1->item(0, 1)->text(), QStringLiteral("english.txt"));
-    EXPECT_EQ(archive.AdvStringGrid1->item(0, 2)->text(), QStringLiteral("41"));
+    ASSERT_EQ(Rows(archive), 1);
+    EXPECT_EQ(Cell(archive, 0, 1), QStringLiteral("english.txt"));
+    EXPECT_EQ(Cell(archive, 0, 2), QStringLiteral("41"));
 
     // The fleet view speaks the language too.
     QTest::mouseClick(Button(archive.TBXToolbar1, archive.TBXprehled), Qt::LeftButton);

@@ -85,7 +85,7 @@ TEST_F(FleetWindowTest, SetsOfTheDemoArchiveWithForecastWeakBatteriesAndPages)
     archive->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(archive));
     Press(archive, archive->TBXnacti);
-    ASSERT_EQ(archive->AdvStringGrid1->rowCount(), 8);
+    ASSERT_EQ(archive->AdvStringGrid1->model()->rowCount(), 8);
     if (qEnvironmentVariableIsSet("VYBITOR_SHOTS"))
         archive->grab().save(qEnvironmentVariable("VYBITOR_SHOTS") + QStringLiteral("/archive-index.png"));
 

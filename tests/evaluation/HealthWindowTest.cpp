@@ -135,7 +135,7 @@ TEST_F(HealthWindowTest, ArchiveTrendShowsTheSetOverItsDatesAndComparesTwoTests)
     archive->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(archive));
     Press(archive, archive->TBXnacti);
-    ASSERT_EQ(archive->AdvStringGrid1->rowCount(), 3);
+    ASSERT_EQ(archive->AdvStringGrid1->model()->rowCount(), 3);
     archive->AdvStringGrid1->selectAll();
     Press(archive, archive->TBXtrend);
 

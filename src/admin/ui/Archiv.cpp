@@ -17,6 +17,7 @@
 #include "i18n/TranslationRegistry.h"
 #include "i18n/ui/TranslatableText.h"
 #include "model/Errors.h"
+#include "model/TextGridModel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,7 +28,7 @@
 #include <QScopeGuard>
 #include <QShowEvent>
 #include <QStatusBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -43,7 +44,10 @@ TFarchiv::TFarchiv(TProgramState& state, QWidget* parent) : QMainWindow(parent),
     setWindowTitle(QStringLiteral("Archiv"));
     resize(800, 450);
     BuildToolbar();
-    AdvStringGrid1 = new QTableWidget(this);
+    // A model over the list's grid: 10^5 rows cost no item per cell.
+    rows_ = new TTextGridModel(list_.Grid, this);
+    AdvStringGrid1 = new QTableView(this);
+    AdvStringGrid1->setModel(rows_);
     AdvStringGrid1->verticalHeader()->hide();
     AdvStringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     AdvStringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -51,8 +55,11 @@ TFarchiv::TFarchiv(TProgramState& state, QWidget* parent) : QMainWindow(parent),
     AdvStringGrid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     AdvStringGrid1->horizontalHeader()->setSectionsClickable(true);
     AdvStringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Column widths from the rows on screen and a hundred more: laying out the text of a
+    // thousand rows per column cost more than listing 10^5 rows.
+    AdvStringGrid1->horizontalHeader()->setResizeContentsPrecision(100);
     connect(AdvStringGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFarchiv::SortByTitle);
-    connect(AdvStringGrid1, &QTableWidget::cellDoubleClicked, this, [this] { TBXotevriClick(); });
+    connect(AdvStringGrid1, &QTableView::doubleClicked, this, [this] { TBXotevriClick(); });
     setCentralWidget(AdvStringGrid1);
     Lpocet = new QLabel(this);
     statusBar()->addWidget(Lpocet);
@@ -94,14 +101,16 @@ void TFarchiv::RegisterTexts()
     for (int c = 0; c < ArchiveFixedColumns; ++c)
         TTranslationRegistry::Instance().Register(window, 16 + c, list_.Grid.Cell(c, 0), [this, c](const QString& t) {
             list_.Grid.SetCell(c, 0, t);
-            if (QTableWidgetItem* title = AdvStringGrid1->horizontalHeaderItem(c)) {
-                title->setText(t);
-                AdvStringGrid1->resizeColumnToContents(c);
-            }
+            emit rows_->headerDataChanged(Qt::Horizontal, c, c);
+            AdvStringGrid1->resizeColumnToContents(c);
         }, this);
 }
 
-TFarchiv::~TFarchiv() = default;
+TFarchiv::~TFarchiv()
+{
+    // The view outlives the list it shows (children go after the members): it lets go first.
+    AdvStringGrid1->setModel(nullptr);
+}
 
 void TFarchiv::BuildToolbar()
 {
@@ -215,7 +224,7 @@ void TFarchiv::SetScanning(bool on)
     if (on) {
         stopPressed_ = false;
         sinceRowsShown_.invalidate();
-        AdvStringGrid1->setRowCount(0);
+        rows_->SetRowLimit(0);
         ShowCount(true);
         liveStop_ = std::make_unique<TOnlyLiveControl>(TBXToolbar1->widgetForAction(TBXstop));
     } else {
@@ -227,10 +236,9 @@ bool TFarchiv::ScanStep()
 {
     if (!sinceRowsShown_.isValid()) // "Stop" answers: the pointer says busy, not blocked
         QApplication::changeOverrideCursor(Qt::BusyCursor);
-    const int shown = AdvStringGrid1->rowCount();
-    const bool firstFound = shown == 0 && list_.RowsFound() > 0;
+    const bool firstFound = rows_->rowCount() == 0 && list_.RowsFound() > 0;
     if (firstFound || !sinceRowsShown_.isValid() || sinceRowsShown_.elapsed() >= ShowRowsEveryMs) {
-        AddRows(shown + 1);
+        ShowRows(list_.RowsFound());
         ShowCount(true);
         sinceRowsShown_.start();
     }
@@ -265,7 +273,7 @@ void TFarchiv::TBXotevriClick()
 {
     // The current row, not necessarily the clicked cell's; the empty list gives an empty
     // path, which the loader refuses with its file message.
-    const int row = AdvStringGrid1->currentRow() + 1;
+    const int row = AdvStringGrid1->currentIndex().row() + 1;
     const QString path = row >= 1 && row < list_.Grid.RowCount() ? list_.RowPath(row) : QString();
     try {
         BusyCursor busy;
@@ -301,37 +309,25 @@ void TFarchiv::SortByTitle(int column)
 
 void TFarchiv::ShowList()
 {
-    AdvStringGrid1->setRowCount(0);
+    rows_->SetRowLimit(0);
     CompleteList();
 }
 
 void TFarchiv::CompleteList()
 {
     AdvStringGrid1->setUpdatesEnabled(false);
-    AddRows(AdvStringGrid1->rowCount() + 1);
     // The empty list keeps its one empty row.
-    AdvStringGrid1->setRowCount(list_.Grid.RowCount() - 1);
+    ShowRows(-1);
     ShowHiddenRows();
     AdvStringGrid1->resizeColumnsToContents();
     AdvStringGrid1->setUpdatesEnabled(true);
 }
 
-void TFarchiv::AddRows(int from)
+void TFarchiv::ShowRows(int rows)
 {
-    const TTextGrid& grid = list_.Grid;
-    const int found = list_.RowsFound();
-    if (AdvStringGrid1->columnCount() != grid.ColCount()) {
-        AdvStringGrid1->setColumnCount(grid.ColCount());
-        QStringList titles;
-        for (int c = 0; c < grid.ColCount(); ++c)
-            titles << grid.Cell(c, 0);
-        AdvStringGrid1->setHorizontalHeaderLabels(titles);
-    }
-    AdvStringGrid1->setRowCount(std::max(found, from - 1));
-    for (int r = from; r <= found; ++r)
-        for (int c = 0; c < grid.ColCount(); ++c)
-            if (!grid.Cell(c, r).isEmpty())
-                AdvStringGrid1->setItem(r - 1, c, new QTableWidgetItem(grid.Cell(c, r)));
+    if (AdvStringGrid1->horizontalHeader()->count() != list_.Grid.ColCount())
+        rows_->Reload();
+    rows_->SetRowLimit(rows);
 }
 
 void TFarchiv::ShowHiddenRows()

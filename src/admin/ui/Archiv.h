@@ -14,10 +14,11 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
-class QTableWidget;
+class QTableView;
 class QToolBar;
 class TOnlyLiveControl;
 class TProgramState;
+class TTextGridModel;
 
 class TFarchiv : public QMainWindow {
     Q_OBJECT
@@ -43,7 +44,7 @@ public:
     QAction* TBXprehled = nullptr; // the fleet of battery sets
     QLabel* TBXlbat = nullptr;
     QLineEdit* TBXcbat = nullptr;
-    QTableWidget* AdvStringGrid1 = nullptr;
+    QTableView* AdvStringGrid1 = nullptr; // a view of the list's grid
     QLabel* Lpocet = nullptr; // the count of tests found, in the status bar
     QProgressBar* Progress = nullptr; // files read while the index is brought up to date
 
@@ -57,8 +58,8 @@ private:
     void ShowList();
     // The rows not in the grid yet added, then hidden rows and column widths.
     void CompleteList();
-    // The list's rows from grid row `from` on added to the grid, new titles included.
-    void AddRows(int from);
+    // The grid's first `rows` rows shown (-1: all), new titles included.
+    void ShowRows(int rows);
     void ShowHiddenRows();
     void ShowCount(bool scanning);
     // Scan mode on or off: the commands off and "Stop" shown, or back.
@@ -74,6 +75,7 @@ private:
 
     TProgramState& state_;
     TArchiveList list_;
+    TTextGridModel* rows_ = nullptr;
     std::unique_ptr<TOnlyLiveControl> liveStop_;
     QElapsedTimer sinceRowsShown_;
     bool stopPressed_ = false;
