@@ -111,7 +111,7 @@ TEST_F(HealthDemoWindow, PlzenTrendForecastsTheThresholdDayAndAnotherSetIsRefuse
     archive->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(archive));
     Press(archive, archive->TBXnacti);
-    ASSERT_EQ(archive->AdvStringGrid1->rowCount(), 3);
+    ASSERT_EQ(archive->AdvStringGrid1->model()->rowCount(), 3);
     archive->AdvStringGrid1->selectAll();
     Press(archive, archive->TBXtrend);
 
@@ -137,7 +137,7 @@ TEST_F(HealthDemoWindow, PlzenTrendForecastsTheThresholdDayAndAnotherSetIsRefuse
     // A test of another set among the selected ones: told, naming it, and the trend stays.
     ASSERT_TRUE(QFile::copy(Archive + QStringLiteral("Jihlava/B0189.txt"), folder + QStringLiteral("/B0189.txt")));
     Press(archive, archive->TBXnacti);
-    ASSERT_EQ(archive->AdvStringGrid1->rowCount(), 4);
+    ASSERT_EQ(archive->AdvStringGrid1->model()->rowCount(), 4);
     archive->AdvStringGrid1->selectAll();
     RecordingUserReport report;
     ScopedUserReport useReport{&report};
