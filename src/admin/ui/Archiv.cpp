@@ -97,6 +97,8 @@ void TFarchiv::RegisterTexts()
     TranslateString(window, 13, stoppedText_, this, recount);
     TranslateString(window, 14, foundText_, this, recount);
     TranslateString(window, 15, noTestsText_, this);
+    TranslateText(window, 23, TBXprehled);
+    TranslateHint(window, 24, TBXprehled);
     // 16-22: the titles of the fixed columns (path, name, measurement, battery, ...).
     for (int c = 0; c < ArchiveFixedColumns; ++c)
         TTranslationRegistry::Instance().Register(window, 16 + c, list_.Grid.Cell(c, 0), [this, c](const QString& t) {

@@ -9,6 +9,7 @@
 #include "config/ui/PlacementStore.h"
 #include "evaluation/ui/Stav.h"
 #include "i18n/TranslationRegistry.h"
+#include "i18n/ui/TranslatableText.h"
 #include "model/Errors.h"
 #include "presentation/FleetReport.h"
 #include "presentation/ReportPage.h"
@@ -26,7 +27,8 @@
 namespace {
 const QString Window = QStringLiteral("Fprehled");
 // Ids of the window's texts in its language-file section; the column titles follow.
-enum TextId { CaptionText = 1, RefreshText, PrintText, PdfText, LocalityText, AllLocalitiesText, FirstTitleText };
+// The column titles follow FirstTitleText; the count in the status line comes after them.
+enum TextId { CaptionText = 1, RefreshText, PrintText, PdfText, LocalityText, AllLocalitiesText, FirstTitleText, CountText = 30 };
 } // namespace
 
 TFprehled::TFprehled(TProgramState& state, QWidget* parent) : QMainWindow(parent), state_(state)
@@ -78,6 +80,10 @@ void TFprehled::RegisterTexts()
         registry.Register(Window, FirstTitleText + c, FleetTitles()[c], [this, c](const QString& t) {
             Gsady->setHorizontalHeaderItem(c, new QTableWidgetItem(t));
         }, this);
+    TranslateString(Window, CountText, countText_, this, [this] {
+        if (!Lstav->text().isEmpty())
+            ShowRows();
+    });
 }
 
 void TFprehled::Open()
@@ -133,7 +139,7 @@ void TFprehled::ShowRows()
         }
     }
     Gsady->resizeColumnsToContents();
-    Lstav->setText(QStringLiteral("Sad: %1 z %2").arg(shown.size()).arg(rows_.size()));
+    Lstav->setText(countText_.arg(shown.size()).arg(rows_.size()));
 }
 
 void TFprehled::OpenTrendOfRow(int row)

@@ -52,6 +52,7 @@ private:
     TProgramState& state_;
     std::vector<TFleetRow> rows_; // every locality
     std::vector<TFleetRow> printed_;
+    QString countText_ = QStringLiteral("Sad: %1 z %2"); // shown / all sets
     QPrinter printer_;
     QPointer<QPrintPreviewDialog> dialog_;
 };
