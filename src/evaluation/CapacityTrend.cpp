@@ -164,16 +164,13 @@ std::vector<TTrendFaller> BiggestFallers(const TTrend& trend, int count)
 
 QString TrendBasisText(const TEvaluationChoices& choices, const TTempCompTableList& tables)
 {
-    static const char* const modes[] = {"Žádná", "Prumerná", "Pocátecní"};
     const int mode = std::clamp(choices.TKtyp, 0, 2);
-    QString text = QStringLiteral("Textové soubory kapacitu neobsahují: každý test je vyhodnocen se seznamem typů baterií "
-                                  "a teplotní závislostí nastavenou nyní v hlavním okně (%1")
-                       .arg(QString::fromUtf8(modes[mode]));
+    QString compensation = MessageText(QStringLiteral("TK_%1").arg(mode));
     if (mode != 0) {
         const int i = choices.TKbat;
-        text += QStringLiteral(", ") + (i >= 0 && i < int(tables.size()) ? tables[size_t(i)].Name : NoCompensationTableText);
+        compensation += QStringLiteral(", ") + (i >= 0 && i < int(tables.size()) ? tables[size_t(i)].Name : NoCompensationTableText);
     }
-    return text + QStringLiteral(").");
+    return MessageText(QStringLiteral("Trend_zaklad")).replace(QStringLiteral("%s"), compensation);
 }
 
 TCompareCurve CompareCurve(const QString& file, int batteryNumber)

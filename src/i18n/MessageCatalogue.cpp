@@ -48,6 +48,11 @@ const DefaultEntry defaults[] = {
     {"Tpocatecni_napeti", "Počáteční napětí"},
     {"Trend_bez_doby", "neznámá doba zkoušky"},
     {"Trend_bez_mereni", "test bez měření"},
+    {"Trend_zaklad", "Textové soubory kapacitu neobsahují: každý test je vyhodnocen se seznamem typů baterií a "
+                     "teplotní závislostí nastavenou nyní v hlavním okně (%s)."},
+    {"TK_0", "Žádná"},
+    {"TK_1", "Prumerná"},
+    {"TK_2", "Pocátecní"},
 };
 
 bool lessName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; }
