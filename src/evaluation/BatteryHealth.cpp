@@ -22,22 +22,34 @@ constexpr double SumTolerance = 0.03;
 // from "1,80" must not land above 97,2 / 54 by its last bit.
 long Hundredths(double volts) { return std::lround(volts * 100); }
 
+// The row's voltages read one by one: the record is packed, so a row may sit at any byte
+// and its array must not be walked through a plain float pointer.
+std::vector<double> RowVoltages(const TMeasurementRow& row, int n)
+{
+    std::vector<double> volts(size_t(std::max(n, 0)));
+    for (int k = 0; k < n; ++k)
+        volts[size_t(k)] = row.Voltages[k];
+    return volts;
+}
+
 double MedianOfRow(const TMeasurementRow& row, int n)
 {
-    return Median(std::vector<double>(row.Voltages, row.Voltages + n));
+    return Median(RowVoltages(row, n));
 }
 
 // The end voltage does not fit these batteries: far below where they ended, or above
 // where they started (a protocol fixture, a string of another count).
 bool EndVoltageFits(double batteryEnd, double lastMedian, const TMeasurementRow& first, int n)
 {
-    const double highestStart = n > 0 ? *std::max_element(first.Voltages, first.Voltages + n) : 0;
+    const std::vector<double> start = RowVoltages(first, n);
+    const double highestStart = n > 0 ? *std::max_element(start.begin(), start.end()) : 0;
     return batteryEnd >= lastMedian / 2 && batteryEnd <= highestStart;
 }
 
 bool SumFits(const TMeasurementRow& first, int n)
 {
-    const double sum = std::accumulate(first.Voltages, first.Voltages + n, 0.0);
+    const std::vector<double> start = RowVoltages(first, n);
+    const double sum = std::accumulate(start.begin(), start.end(), 0.0);
     return std::abs(sum - double(first.TotalVoltage)) <= SumTolerance * std::abs(double(first.TotalVoltage));
 }
 } // namespace
