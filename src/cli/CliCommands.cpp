@@ -37,8 +37,6 @@ int RunCliCommand(const TCliArguments& args)
         std::fprintf(stderr, "vybitor5-cli: %s\n", error.Text.toUtf8().constData());
         usageError = true;
     } catch (const TReportedFailure&) {
-    } catch (const OperationCancelled&) {
-        // a tester that could not be reached; its connection error has been printed
     } catch (const VybitorError& error) {
         report.Message(error.text());
     } catch (const std::exception& error) {

@@ -64,11 +64,13 @@ void DeleteSelectedTests(TTesterLink& link, TTestDirectory& directory)
         QByteArray payload(2, '\0');
         payload[0] = char(index & 0xFF);
         payload[1] = char(index >> 8);
-        SendWhileReachable(link, 'T', 'O', 0, payload);
+        link.Send('T', 'O', 0, payload);
+        if (link.Unreachable())
+            return;
     }
-    SendWhileReachable(link, 'T', 'D');
-    WaitForDeletion(link);
-    ReloadTesterDirectory(link, directory);
+    link.Send('T', 'D');
+    if (!link.Unreachable() && WaitForDeletion(link))
+        ReloadTesterDirectory(link, directory);
 }
 
 void DeleteHiddenTests(TTesterLink& link, TTestDirectory& directory)
@@ -76,10 +78,12 @@ void DeleteHiddenTests(TTesterLink& link, TTestDirectory& directory)
     if (!UserReport().Question(MessageText(QStringLiteral("Hl_smazat"))))
         return;
     BusyCursor busy;
-    SendWhileReachable(link, 'T', 'S');
-    SendWhileReachable(link, 'T', 'D');
-    WaitForDeletion(link);
-    ReloadTesterDirectory(link, directory);
+    link.Send('T', 'S');
+    if (link.Unreachable())
+        return;
+    link.Send('T', 'D');
+    if (!link.Unreachable() && WaitForDeletion(link))
+        ReloadTesterDirectory(link, directory);
 }
 
 TLoadEntries PrepareTesterLoad(TProgramState& state)

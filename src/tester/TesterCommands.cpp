@@ -124,22 +124,17 @@ void MarkTestRead(TTesterLink& link, const QString& path)
     link.Send('F', 'A', 0, QByteArray(2, '\0') + EncodeAnsi(path));
 }
 
-uint8_t SendWhileReachable(TTesterLink& link, char command, char subCommand, uint8_t parameter,
-                           const QByteArray& payload)
-{
-    const uint8_t status = link.Send(command, subCommand, parameter, payload);
-    if (link.Unreachable())
-        throw OperationCancelled();
-    return status;
-}
-
-void WaitForDeletion(TTesterLink& link, int pauseMs)
+bool WaitForDeletion(TTesterLink& link, int pauseMs)
 {
     for (int poll = 0; poll < 101; ++poll) {
-        if (SendWhileReachable(link, 'T', 'd', 0) == 3)
+        const uint8_t status = link.Send('T', 'd', 0);
+        if (link.Unreachable())
+            return false;
+        if (status == 3)
             break;
         UserReport().Repaint();
         QThread::msleep(pauseMs);
     }
-    SendWhileReachable(link, 'T', 'd', 255);
+    link.Send('T', 'd', 255);
+    return !link.Unreachable();
 }

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <cstdint>
 
 class TTesterLink;
 
@@ -27,12 +26,10 @@ QByteArray ReadTesterFile(TTesterLink& link, const QString& path, bool* refused 
 // (the remaining chunks are still sent). Returns false when any chunk was refused.
 bool WriteTesterFile(TTesterLink& link, const QString& path, const QByteArray& data);
 void MarkTestRead(TTesterLink& link, const QString& path);
-// One request of a deletion: a tester that cannot be reached ends the sequence after its
-// one connection error (OperationCancelled) instead of a box for each of 100 polls.
-uint8_t SendWhileReachable(TTesterLink& link, char command, char subCommand, uint8_t parameter = 0,
-                           const QByteArray& payload = {});
-// Up to 101 polls of #Td 100 ms apart until status 3, then #Td 255.
-void WaitForDeletion(TTesterLink& link, int pauseMs = 100);
+// Up to 101 polls of #Td 100 ms apart until status 3, then #Td 255. False when the tester
+// could not be reached: the sequence ends at its one connection error instead of showing a
+// box for each poll.
+bool WaitForDeletion(TTesterLink& link, int pauseMs = 100);
 
 // "/" + data directory + "/" + file name
 QString TesterTestPath(const QString& fileName);
