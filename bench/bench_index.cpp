@@ -1,7 +1,8 @@
 // The archive index over a generated archive (VYBITOR_BENCH_FILES test files, 100000 unless
 // set, about 4 KB each, in folders of a locality, a year and 100 files): the first index,
 // a rescan with nothing changed, a rescan after 100 files changed or added, the fleet query,
-// the archive window's listing of every row and the program's memory then; the same index
+// the archive list's rows from the index, the archive window's listing of every row and the
+// program's memory then (in a process of its own); the same index
 // on a PostgreSQL server; and on 5000 files the rescan beside today's scan.
 #include "admin/ArchiveScan.h"
 #include "admin/FleetTable.h"
@@ -20,6 +21,8 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTextStream>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -166,8 +169,35 @@ qint64 ResidentKilobytes()
     return 0;
 }
 
-// "Načti soubory" in the archive window over the indexed archive: the walk finds nothing
-// to read, the grid shows every row.
+const char* const ListInWindowArgument = "--list-in-window";
+
+// "Načti soubory" in the archive window over an indexed archive: the walk finds nothing to
+// read, the grid shows every row. Prints the rows and the process's resident megabytes.
+int ListInWindow(const QString& indexFile, const QString& root)
+{
+    TIniFile(ConfigFilePath()).WriteString(SectionIndex, QStringLiteral("Soubor"), indexFile);
+    TProgramState program;
+    program.Settings.ArchiveFolders = {{root, QStringLiteral("Y")}};
+    TFarchiv window(program);
+    window.show();
+    window.TBXnacti->trigger();
+    QTextStream(stdout) << window.AdvStringGrid1->model()->rowCount() << ' ' << double(ResidentKilobytes()) / 1024
+                        << Qt::endl;
+    return 0;
+}
+
+// The archive index's rows into the archive list, without the walk before.
+void BM_ListFromIndex(benchmark::State& state)
+{
+    TIndexStore store(SqliteIndex(Big()));
+    TArchiveList list;
+    for (auto _ : state)
+        ListFromIndex(store, Big().Folders(), QStringLiteral("Číslo měření"), list);
+    state.counters["rows"] = list.RowsFound();
+}
+
+// The same in the window, walk included; its memory is the program's in a process of its
+// own that lists once (this one keeps the heap of the indexing before).
 void BM_ArchiveWindowListing(benchmark::State& state)
 {
     TIniFile(ConfigFilePath()).WriteString(SectionIndex, QStringLiteral("Soubor"), SqliteIndex(Big()).File);
@@ -178,7 +208,11 @@ void BM_ArchiveWindowListing(benchmark::State& state)
     for (auto _ : state)
         window.TBXnacti->trigger();
     state.counters["rows"] = window.AdvStringGrid1->model()->rowCount();
-    state.counters["RSS_MB"] = double(ResidentKilobytes()) / 1024;
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QString::fromLatin1(ListInWindowArgument), SqliteIndex(Big()).File, Big().Root()});
+    child.waitForFinished(-1);
+    state.counters["RSS_MB"] = QString::fromLatin1(child.readAllStandardOutput()).simplified().section(' ', 1).toDouble();
 }
 
 void BM_ServerIndexFirst(benchmark::State& state)
@@ -209,6 +243,7 @@ BENCHMARK(BM_IndexFirst)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_IndexRescanUnchanged)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_IndexRescan100Changed)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_FleetQuery)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ListFromIndex)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_ArchiveWindowListing)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_ServerIndexFirst)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ServerIndexRescanUnchanged)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -220,9 +255,12 @@ BENCHMARK(BM_Index5000Rescan)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {
+    const bool listInWindow = argc == 4 && qstrcmp(argv[1], ListInWindowArgument) == 0;
     TWindowBenchmarks benchmarks(argc, argv);
     // The program's files (configuration, index) go to a folder of this run.
     QTemporaryDir home;
     SetExecutablePath(home.filePath(QStringLiteral("bench_index")));
+    if (listInWindow)
+        return ListInWindow(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     return benchmarks.Run();
 }

@@ -14,6 +14,8 @@ void ChooseArchiveFolder(std::vector<TArchiveFolder>& folders, int index, const 
 {
     if (index < 0 || index >= int(folders.size()))
         return;
+    if (folders[index].Path != path)
+        folders[index].Name.clear(); // the name was the other folder's
     folders[index].Path = path;
     if (index == int(folders.size()) - 1)
         folders.push_back({});

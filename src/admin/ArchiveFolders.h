@@ -10,7 +10,8 @@ struct TArchiveFolder;
 // Appends the empty bottom row unless the last row is already without a path.
 void KeepEmptyFolderRow(std::vector<TArchiveFolder>& folders);
 // A folder chosen with the browse button of row index: a choice in the bottom row adds a
-// new empty row beneath it. The "Podadresáře" value is left as it was.
+// new empty row beneath it. The "Podadresáře" value is left as it was; another folder
+// drops the name the index knew the old one by.
 void ChooseArchiveFolder(std::vector<TArchiveFolder>& folders, int index, const QString& path);
 // The user removes row index: the rows below move up; the empty bottom row stays.
 void RemoveArchiveFolder(std::vector<TArchiveFolder>& folders, int index);

@@ -130,9 +130,14 @@ void LocalizeArchiveHead(TArchiveHead& head)
     QStringList current{QString(), head.Current};
     AdjustDecimalSeparators(current);
     head.Current = current[1];
-    head.Batteries.prepend(QString());
-    AdjustDecimalSeparators(head.Batteries);
-    head.Batteries.removeFirst();
+    LocalizeBatteryCells(head.Batteries);
+}
+
+void LocalizeBatteryCells(QStringList& batteries)
+{
+    batteries.prepend(QString());
+    AdjustDecimalSeparators(batteries);
+    batteries.removeFirst();
 }
 
 void TArchiveList::AddFile(const QString& folder, const QString& name)

@@ -24,6 +24,8 @@ struct TArchiveHead {
 TArchiveHead ReadArchiveHead(class QIODevice& in);
 // The locale's decimal separator put into the number fields, as the grid shows them.
 void LocalizeArchiveHead(TArchiveHead& head);
+// The same for a battery row alone.
+void LocalizeBatteryCells(QStringList& batteries);
 inline constexpr int ArchiveFilteredBatteries = 12;
 
 class TArchiveList {

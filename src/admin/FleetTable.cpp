@@ -1,5 +1,6 @@
 #include "admin/FleetTable.h"
 
+#include "admin/IndexSets.h"
 #include "admin/IndexStore.h"
 #include "app/ProgramState.h"
 #include "config/IniFile.h"
@@ -7,52 +8,7 @@
 
 #include <QSqlQuery>
 #include <algorithm>
-
-namespace {
-
-// The index's rows of one set, oldest first.
-struct TSetTest {
-    QDateTime Started;
-    std::optional<double> Capacity;
-    int EndReason = 0;
-    QString Weak;
-};
-
-std::optional<QDate> ThresholdForecast(const std::vector<TSetTest>& tests, double threshold)
-{
-    std::vector<TTrendTest> trend;
-    for (const TSetTest& t : tests) {
-        if (!t.Capacity)
-            continue;
-        TTrendTest test;
-        test.Start = t.Started;
-        test.Health.StringPct = *t.Capacity;
-        test.Health.EndReason = t.EndReason;
-        trend.push_back(test);
-    }
-    return ForecastCapacity(trend, threshold).ThresholdDate;
-}
-
-TFleetRow MakeRow(const QString& set, const QString& locality, const std::vector<TSetTest>& tests,
-                  const TFleetOptions& options)
-{
-    TFleetRow row;
-    row.Set = set;
-    row.Locality = locality;
-    row.Tests = int(tests.size());
-    row.FirstDate = tests.front().Started.date();
-    row.LastDate = tests.back().Started.date();
-    row.LastCapacity = tests.back().Capacity;
-    if (tests.size() >= 2 && row.LastCapacity && tests[tests.size() - 2].Capacity)
-        row.Change = *row.LastCapacity - *tests[tests.size() - 2].Capacity;
-    row.Forecast = ThresholdForecast(tests, options.Threshold);
-    row.Weak = WeakBatteriesFromJson(tests.back().Weak);
-    row.Due = DueDate(row.LastDate, row.LastCapacity, row.Change, options.IntervalMonths);
-    row.Overdue = row.Due < options.Today;
-    return row;
-}
-
-} // namespace
+#include <tuple>
 
 TFleetOptions ConfiguredFleetOptions(const TIniFile& ini, const TProgramState& state)
 {
@@ -83,48 +39,55 @@ QDate DueDate(const QDate& lastTest, std::optional<double> lastCapacity, std::op
 
 std::vector<TFleetRow> FleetTable(TIndexStore& store, const TFleetOptions& options)
 {
+    // One row per set, kept by every write of the index: reading every test instead cost
+    // more than the whole fleet's figures.
     QSqlQuery query(store.Db());
     query.setForwardOnly(true);
     query.prepare(QStringLiteral(
-        "SELECT set_key, locality_key, started, capacity_pct, end_reason, weak FROM vybitor_tests"
-        " WHERE set_key <> '' AND started IS NOT NULL AND (locality_key = ? OR ? = '')"
-        " AND (substr(first_field, 1, 5) = ? OR ? = '')"
-        " ORDER BY set_key, locality_key, started"));
-    // The qualification in the query: each text fetched costs more than the row's figures.
-    const QString prefix = options.Qualifier.left(5);
-    for (const QString& value : {options.Locality.trimmed(), options.Locality.trimmed(), prefix, prefix})
-        query.addBindValue(SqlText(value));
+        "SELECT set_key, locality_key, tests, first_started, last_started, last_capacity, change_pct,"
+        " line_tests, line_first, line_intercept, line_slope, weak FROM vybitor_sets"
+        " WHERE prefix = ? AND (locality_key = ? OR ? = '')"));
+    query.addBindValue(SqlText(CaptionPrefix(options.Qualifier)));
+    query.addBindValue(SqlText(options.Locality.trimmed()));
+    query.addBindValue(SqlText(options.Locality.trimmed()));
     IndexExec(query);
-    std::vector<TFleetRow> rows;
-    QString set, locality;
-    std::vector<TSetTest> tests;
-    auto flush = [&] {
-        if (!tests.empty())
-            rows.push_back(MakeRow(set, locality, tests, options));
-        tests.clear();
+    const auto optionalDouble = [&](int column) {
+        const QVariant value = query.value(column);
+        return value.isNull() ? std::nullopt : std::optional<double>(value.toDouble());
     };
+    std::vector<TFleetRow> rows;
     while (query.next()) {
-        const QString rowSet = query.value(0).toString(), rowLocality = query.value(1).toString();
-        if (rowSet != set || rowLocality != locality) {
-            flush();
-            set = rowSet;
-            locality = rowLocality;
-        }
-        TSetTest test;
-        test.Started = IndexTimeValue(query.value(2));
-        if (!query.value(3).isNull())
-            test.Capacity = query.value(3).toDouble();
-        test.EndReason = query.value(4).toInt();
-        test.Weak = query.value(5).toString();
-        tests.push_back(test);
+        TFleetRow row;
+        row.Set = query.value(0).toString();
+        row.Locality = query.value(1).toString();
+        row.Tests = query.value(2).toInt();
+        row.FirstDate = IndexTimeValue(query.value(3)).date();
+        row.LastDate = IndexTimeValue(query.value(4)).date();
+        row.LastCapacity = optionalDouble(5);
+        row.Change = optionalDouble(6);
+        TTrendForecast line;
+        line.Tests = query.value(7).toInt();
+        if (!query.value(8).isNull())
+            line.First = QDate::fromJulianDay(query.value(8).toLongLong());
+        line.Intercept = query.value(9).toDouble();
+        line.Slope = query.value(10).toDouble();
+        row.Forecast = ThresholdDateOf(line, options.Threshold);
+        const QString weak = query.value(11).toString();
+        if (weak != QLatin1String("[]"))
+            row.Weak = WeakBatteriesFromJson(weak);
+        row.Due = DueDate(row.LastDate, row.LastCapacity, row.Change, options.IntervalMonths);
+        row.Overdue = row.Due < options.Today;
+        rows.push_back(std::move(row));
     }
-    flush();
-    std::stable_sort(rows.begin(), rows.end(), [](const TFleetRow& a, const TFleetRow& b) {
+    std::sort(rows.begin(), rows.end(), [](const TFleetRow& a, const TFleetRow& b) {
         if (a.Forecast.has_value() != b.Forecast.has_value())
             return a.Forecast.has_value();
         if (a.Forecast && *a.Forecast != *b.Forecast)
             return *a.Forecast < *b.Forecast;
-        return a.Due < b.Due;
+        if (a.Due != b.Due)
+            return a.Due < b.Due;
+        // The same order from either engine, whatever its collation.
+        return std::tie(a.Set, a.Locality) < std::tie(b.Set, b.Locality);
     });
     return rows;
 }

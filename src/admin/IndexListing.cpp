@@ -1,6 +1,7 @@
 #include "admin/IndexListing.h"
 
 #include "admin/ArchiveScan.h"
+#include "admin/IndexSets.h"
 #include "admin/IndexStore.h"
 #include "admin/IndexUpdate.h"
 #include "app/ProgramState.h" // TArchiveFolder
@@ -9,6 +10,7 @@
 #include <QHash>
 #include <QSet>
 #include <QSqlQuery>
+#include <algorithm>
 
 namespace {
 
@@ -46,8 +48,14 @@ void ListFromIndex(TIndexStore& store, const std::vector<TArchiveFolder>& folder
                    TArchiveList& list)
 {
     list.Clear();
-    const QString prefix = qualifier.left(5);
+    const QString prefix = CaptionPrefix(qualifier);
+    // Only a folder configured inside another one can name a file twice.
+    const bool overlapping = std::count_if(folders.begin(), folders.end(),
+                                           [](const TArchiveFolder& f) { return !f.Path.isEmpty(); }) > 1;
     QSet<QString> listed;
+    // Most tests of an archive have the same battery row (Bat1 … Bat24): rows that are alike
+    // share one list of cells, split and localized once, which also keeps 10^5 rows small.
+    QHash<QString, QStringList> batteryRows;
     QSqlQuery query(store.Db());
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT path, first_field, number, set_number, locality, date_text, current_text,"
@@ -55,36 +63,45 @@ void ListFromIndex(TIndexStore& store, const std::vector<TArchiveFolder>& folder
     for (const TArchiveFolder& folder : folders) {
         if (folder.Path.isEmpty())
             continue;
-        query.bindValue(0, ArchiveKey(folder.Path));
+        query.bindValue(0, ArchiveKey(folder));
         IndexExec(query);
         QString lastSubfolder, rowFolder = folder.Path; // the files directly in it first
         while (query.next()) {
             const QString relative = query.value(0).toString();
             TArchiveHead head;
             head.FirstField = query.value(1).toString();
-            if (head.FirstField.left(5) != prefix || !Walked(folder, relative))
+            if (CaptionPrefix(head.FirstField) != prefix || !Walked(folder, relative))
                 continue;
             head.Number = query.value(2).toString();
             head.Set = query.value(3).toString();
             head.Locality = query.value(4).toString();
             head.Date = query.value(5).toString();
             head.Current = query.value(6).toString();
-            const QString batteries = query.value(7).toString();
-            if (!batteries.isEmpty())
-                head.Batteries = batteries.split(QLatin1Char('\t'));
             LocalizeArchiveHead(head);
+            const QString batteries = query.value(7).toString();
+            auto cells = batteryRows.constFind(batteries);
+            if (cells == batteryRows.cend()) {
+                if (batteryRows.size() >= 1000) // an archive of all different rows
+                    batteryRows.clear();
+                QStringList split = batteries.isEmpty() ? QStringList() : batteries.split(QLatin1Char('\t'));
+                LocalizeBatteryCells(split);
+                cells = batteryRows.insert(batteries, split);
+            }
+            head.Batteries = *cells;
             // The rows of one folder share its text: 10^5 rows hold a few thousand folders.
-            const QStringView subfolder = QStringView(relative).left(std::max<qsizetype>(relative.lastIndexOf(QLatin1Char('/')), 0));
+            const qsizetype slash = relative.lastIndexOf(QLatin1Char('/'));
+            const QStringView subfolder = QStringView(relative).left(std::max<qsizetype>(slash, 0));
             if (subfolder != lastSubfolder) {
                 lastSubfolder = subfolder.toString();
                 rowFolder = RowFolder(folder.Path, relative);
             }
-            const QString name = relative.section(QLatin1Char('/'), -1);
-            // A folder configured inside another one lists its files once.
-            const QString file = QDir::cleanPath(rowFolder + QLatin1Char('/') + name);
-            if (listed.contains(file))
-                continue;
-            listed.insert(file);
+            const QString name = relative.mid(slash + 1);
+            if (overlapping) {
+                const QString file = QDir::cleanPath(rowFolder + QLatin1Char('/') + name);
+                if (listed.contains(file))
+                    continue;
+                listed.insert(file);
+            }
             list.AddRow(rowFolder, name, head);
         }
     }
@@ -96,7 +113,7 @@ QStringList SetTestFiles(TIndexStore& store, const std::vector<TArchiveFolder>& 
     QHash<QString, QString> roots; // archive -> its folder on this PC
     for (const TArchiveFolder& folder : folders)
         if (!folder.Path.isEmpty())
-            roots.insert(ArchiveKey(folder.Path), folder.Path);
+            roots.insert(ArchiveKey(folder), folder.Path);
     QStringList files;
     QSqlQuery query(store.Db());
     query.setForwardOnly(true);

@@ -33,6 +33,14 @@ const QStringList SchemaStatements{
         " PRIMARY KEY (archive, path))"),
     // The fleet reads every set's tests in date order straight from this index.
     QStringLiteral("CREATE INDEX IF NOT EXISTS vybitor_tests_set ON vybitor_tests (set_key, locality_key, started)"),
+    // One row per set and caption prefix, kept in step by every write (IndexSets).
+    QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS vybitor_sets ("
+        " set_key TEXT NOT NULL, locality_key TEXT NOT NULL, prefix TEXT NOT NULL, tests INTEGER NOT NULL,"
+        " first_started BIGINT NOT NULL, last_started BIGINT NOT NULL, last_capacity DOUBLE PRECISION,"
+        " change_pct DOUBLE PRECISION, line_tests INTEGER NOT NULL, line_first BIGINT,"
+        " line_intercept DOUBLE PRECISION NOT NULL, line_slope DOUBLE PRECISION NOT NULL, weak TEXT NOT NULL,"
+        " PRIMARY KEY (set_key, locality_key, prefix))"),
 };
 
 QString NextConnectionName()
@@ -161,6 +169,7 @@ bool TIndexStore::EnsureSchema()
             return true;
         // An older (or newer) index is a cache like any other: built again.
         Begin();
+        IndexExec(db_, QStringLiteral("DROP TABLE IF EXISTS vybitor_sets"));
         IndexExec(db_, QStringLiteral("DROP TABLE IF EXISTS vybitor_tests"));
         IndexExec(db_, QStringLiteral("DROP TABLE IF EXISTS vybitor_meta"));
         CreateSchema();

@@ -11,7 +11,7 @@
 class TIniFile;
 
 inline const QString SectionIndex = QStringLiteral("INDEX");
-inline constexpr int IndexSchemaVersion = 1;
+inline constexpr int IndexSchemaVersion = 2;
 
 // Where the index lives: a libpq connection string (Server) or a SQLite file.
 struct TIndexLocation {

@@ -2,6 +2,7 @@
 
 #include "admin/ArchiveScan.h"
 #include "admin/IndexFigures.h"
+#include "admin/IndexSets.h"
 #include "admin/IndexStore.h"
 #include "app/ProgramState.h" // TArchiveFolder
 #include "files/TestTextReader.h"
@@ -87,7 +88,7 @@ public:
         if (!QFileInfo(folder.Path).isDir())
             return true;
         const QString path = QDir::cleanPath(QFileInfo(folder.Path).absoluteFilePath());
-        archive_ = ArchiveKey(path);
+        archive_ = ArchiveKey(folder);
         rootPrefix_ = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
         subfolders_ = folder.Subfolders != QLatin1String("N");
         if (store_.Meta(ArchiveRootKey(archive_)) != path)
@@ -182,17 +183,20 @@ private:
         try {
             QSqlQuery upsert(store_.Db());
             upsert.prepare(UpsertStatement);
+            TTouchedSets touched(store_);
             for (const TFoundFile& file : pending_) {
-                if (!Write(upsert, file))
+                if (!Write(upsert, touched, file))
                     continue;
                 ++(file.Known ? run_.Changed : run_.Added);
                 ++readCount_;
                 if (progress_ && !progress_(seenCount_, readCount_)) {
+                    touched.Refresh();
                     store_.Commit();
                     pending_.clear();
                     return false;
                 }
             }
+            touched.Refresh();
             store_.Commit();
         } catch (...) {
             store_.Rollback();
@@ -203,7 +207,7 @@ private:
     }
 
     // False when the file could not be read (it is reported, its row stays as it was).
-    bool Write(QSqlQuery& upsert, const TFoundFile& file)
+    bool Write(QSqlQuery& upsert, TTouchedSets& touched, const TFoundFile& file)
     {
         QFile in(file.Path);
         if (!in.open(QIODevice::ReadOnly)) {
@@ -234,9 +238,13 @@ private:
             figures.RatedMinutes,
             figures.CapacityPct ? QVariant(*figures.CapacityPct) : QVariant(QMetaType::fromType<double>()),
             WeakBatteriesJson(figures.Weak), figures.Problem, basis_};
+        // Another process may have written the row since this run loaded it: its set is
+        // looked up, not taken from what this run knew.
+        touched.AddStored(archive_, file.Relative);
         for (int i = 0; i < values.size(); ++i)
             upsert.bindValue(i, values[i].typeId() == QMetaType::QString ? SqlText(values[i].toString()) : values[i]);
         IndexExec(upsert);
+        touched.Add(figures.Set, figures.Locality);
         return true;
     }
 
@@ -260,15 +268,23 @@ private:
         if (gone.isEmpty())
             return;
         store_.Begin();
-        QSqlQuery drop(store_.Db());
-        drop.prepare(QStringLiteral("DELETE FROM vybitor_tests WHERE archive = ? AND path = ?"));
-        for (const QString& relative : gone) {
-            drop.bindValue(0, archive_);
-            drop.bindValue(1, relative);
-            IndexExec(drop);
-            run_.Dropped += drop.numRowsAffected() > 0 ? 1 : 0;
+        try {
+            QSqlQuery drop(store_.Db());
+            drop.prepare(QStringLiteral("DELETE FROM vybitor_tests WHERE archive = ? AND path = ?"));
+            TTouchedSets touched(store_);
+            for (const QString& relative : gone) {
+                touched.AddStored(archive_, relative);
+                drop.bindValue(0, archive_);
+                drop.bindValue(1, relative);
+                IndexExec(drop);
+                run_.Dropped += drop.numRowsAffected() > 0 ? 1 : 0;
+            }
+            touched.Refresh();
+            store_.Commit();
+        } catch (...) {
+            store_.Rollback();
+            throw;
         }
-        store_.Commit();
     }
 
     TIndexStore& store_;
@@ -289,9 +305,11 @@ private:
 
 } // namespace
 
-QString ArchiveKey(const QString& folderPath)
+QString ArchiveKey(const TArchiveFolder& folder)
 {
-    return QFileInfo(QDir::cleanPath(QFileInfo(folderPath).absoluteFilePath())).fileName();
+    if (!folder.Name.isEmpty())
+        return folder.Name;
+    return QFileInfo(QDir::cleanPath(QFileInfo(folder.Path).absoluteFilePath())).fileName();
 }
 
 QString ArchiveRootKey(const QString& archive)

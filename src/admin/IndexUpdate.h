@@ -23,9 +23,9 @@ struct TIndexRun {
 // Called after every entry: entries seen, files read so far; false stops the run.
 using TIndexProgress = std::function<bool(qint64 seen, qint64 read)>;
 
-// A folder's name in the index: its last path component, so that PCs which mount a share
-// at different paths share its rows.
-QString ArchiveKey(const QString& folderPath);
+// A folder's name in the index: the name the settings give it, else its last path
+// component, so that PCs which mount a share at different paths share its rows.
+QString ArchiveKey(const TArchiveFolder& folder);
 
 // The index's note of where an archive was last indexed from.
 QString ArchiveRootKey(const QString& archive);

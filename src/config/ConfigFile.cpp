@@ -154,7 +154,8 @@ void ReadSettingsValues(const TIniFile& ini, TSettingsValues& s)
     const int count = ReadCount(ini, "Archiv_count", MaxArchiveFolders);
     for (int i = 1; i <= count; ++i)
         s.ArchiveFolders.push_back({ini.ReadString(SectionNastaveni, Numbered("Arch_path", i), {}),
-                                    ini.ReadString(SectionNastaveni, Numbered("Arch_sub", i), QStringLiteral("N"))});
+                                    ini.ReadString(SectionNastaveni, Numbered("Arch_sub", i), QStringLiteral("N")),
+                                    ini.ReadString(SectionNastaveni, Numbered("Arch_name", i), {}).trimmed()});
 }
 
 void SaveSettingsValues(TIniFile& ini, const TSettingsValues& s)
@@ -175,6 +176,9 @@ void SaveSettingsValues(TIniFile& ini, const TSettingsValues& s)
         ++k;
         ini.WriteString(SectionNastaveni, Numbered("Arch_path", k), folder.Path);
         ini.WriteString(SectionNastaveni, Numbered("Arch_sub", k), folder.Subfolders);
+        // The name moves with its folder when a row above is removed.
+        if (!folder.Name.isEmpty() || !ini.ReadString(SectionNastaveni, Numbered("Arch_name", k), {}).isEmpty())
+            ini.WriteString(SectionNastaveni, Numbered("Arch_name", k), folder.Name);
     }
     ini.WriteInteger(SectionNastaveni, "Archiv_count", k);
     SaveHealthSettings(ini, s.Health);

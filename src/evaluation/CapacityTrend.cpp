@@ -74,9 +74,15 @@ TTrendForecast ForecastCapacity(const std::vector<TTrendTest>& tests, double thr
     }
     f.Slope = sxx > 0 ? sxy / sxx : 0;
     f.Intercept = my - f.Slope * mx;
-    if (xs.size() >= 2 && f.Slope < 0)
-        f.ThresholdDate = f.First.addDays(qint64(std::floor((threshold - f.Intercept) / f.Slope)));
+    f.ThresholdDate = ThresholdDateOf(f, threshold);
     return f;
+}
+
+std::optional<QDate> ThresholdDateOf(const TTrendForecast& line, double threshold)
+{
+    if (line.Tests < 2 || !(line.Slope < 0))
+        return std::nullopt;
+    return line.First.addDays(qint64(std::floor((threshold - line.Intercept) / line.Slope)));
 }
 
 QString ForecastDateText(const QDate& date, const QDate& today)

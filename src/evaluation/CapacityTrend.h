@@ -52,6 +52,9 @@ struct TTrendForecast {
     std::optional<QDate> ThresholdDate;
 };
 TTrendForecast ForecastCapacity(const std::vector<TTrendTest>& tests, double threshold);
+// The line's ThresholdDate for a threshold: the fleet keeps the line and applies the
+// threshold in force when it is shown.
+std::optional<QDate> ThresholdDateOf(const TTrendForecast& line, double threshold);
 // "9. 6. 2025", or "dosaženo 9. 6. 2025" for a date not after today.
 QString ForecastDateText(const QDate& date, const QDate& today);
 

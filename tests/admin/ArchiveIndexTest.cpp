@@ -1,11 +1,16 @@
 // The archive index on its real engines: SQLite files in a temporary folder and a
 // PostgreSQL server started for this program.
+#include "admin/ArchiveFolders.h"
 #include "admin/ArchiveScan.h"
+#include "admin/FleetTable.h"
 #include "admin/IndexFigures.h"
 #include "admin/IndexListing.h"
 #include "admin/IndexStore.h"
 #include "admin/IndexUpdate.h"
 #include "app/ProgramState.h"
+#include "config/ConfigFile.h"
+#include "config/IniFile.h"
+#include "model/CodePage.h"
 #include "support/LocaleScope.h"
 #include "support/PostgresServer.h"
 
@@ -52,6 +57,27 @@ QStringList Rows(const TArchiveList& list)
     }
     rows.sort();
     return rows;
+}
+
+// The fleet's rows as lines, for comparing two indexes.
+QStringList FleetLines(TIndexStore& store)
+{
+    TFleetOptions options;
+    options.Qualifier = Qualifier;
+    options.Today = QDate(2026, 1, 1);
+    QStringList lines;
+    for (const TFleetRow& r : FleetTable(store, options)) {
+        QStringList weak;
+        for (const TWeakBattery& w : r.Weak)
+            weak << QString::number(w.Battery) + w.Reasons.join(QLatin1Char('+'));
+        lines << QStringList{r.Set, r.Locality, QString::number(r.Tests), r.FirstDate.toString(Qt::ISODate),
+                             r.LastDate.toString(Qt::ISODate), QString::number(r.LastCapacity.value_or(-1)),
+                             QString::number(r.Change.value_or(-999)),
+                             r.Forecast ? r.Forecast->toString(Qt::ISODate) : QString(), weak.join(QLatin1Char(',')),
+                             r.Due.toString(Qt::ISODate)}
+                     .join(QLatin1Char('|'));
+    }
+    return lines;
 }
 
 int RowCount(TIndexStore& store)
@@ -169,6 +195,84 @@ TEST_P(ArchiveIndex, StoppedRunIsCompletedByTheNext)
     EXPECT_EQ(RowCount(*store_), 3);
     EXPECT_EQ(Update().Added, 5);
     EXPECT_EQ(RowCount(*store_), 8);
+}
+
+// The fleet's row of a set follows every write: a test moved to another set, a test
+// deleted; the rows are those a new index of the same files gives.
+TEST_P(ArchiveIndex, SetRowsFollowMovedAndDeletedTests)
+{
+    Update();
+    QStringList lines = FleetLines(*store_);
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("110V-BAT1|Plzeň, Doubravka|3|2023-05-16|2025-05-20|80.1667|-12.3333|2025-06-09|17")))
+        << lines[0].toStdString();
+
+    const QString moved = archive_ + QStringLiteral("/Plzen-Doubravka/2025/B0203.txt");
+    QFile f(moved);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    bytes.replace(EncodeAnsi(QStringLiteral("\t110V-BAT1")), EncodeAnsi(QStringLiteral("\t110V-BAT2")));
+    f.resize(0);
+    f.write(bytes);
+    f.close();
+    ASSERT_TRUE(QFile::remove(archive_ + QStringLiteral("/Plzen-Doubravka/2023/B0112.txt")));
+    ASSERT_TRUE(QFile::remove(archive_ + QStringLiteral("/Kolin/B0178.txt")));
+    EXPECT_EQ(IndexRunSummary(Update()), QStringLiteral("added 0, changed 1, dropped 2, unreadable 0"));
+
+    TIndexStore fresh({{}, dir_.filePath(QStringLiteral("fresh.sqlite"))});
+    UpdateIndex(fresh, Folders(), inputs_);
+    lines = FleetLines(*store_);
+    EXPECT_EQ(lines, FleetLines(fresh));
+    EXPECT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines.filter(QStringLiteral("110V-BAT1|Plzeň, Doubravka|1|2024-")).size(), 1) << lines.join('\n').toStdString();
+    EXPECT_EQ(lines.filter(QStringLiteral("110V-BAT2|Plzeň, Doubravka|1|2025-")).size(), 1);
+    EXPECT_TRUE(lines.filter(QStringLiteral("110V-NC|")).isEmpty());
+}
+
+// Two archive folders both called "Archiv" keep their own rows under the names the
+// settings give them (unnamed, each walk would drop the other's rows); a name moves with
+// its folder when a row above is removed, and another folder chosen in its row drops it.
+TEST(ArchiveIndexNames, FoldersOfOneNameKeepTheirRowsUnderTheirSettingsNames)
+{
+    QTemporaryDir dir;
+    const QString north = dir.filePath(QStringLiteral("Sever/Archiv")), south = dir.filePath(QStringLiteral("Jih/Archiv"));
+    CopyArchive(north);
+    CopyArchive(south);
+    ASSERT_TRUE(QFile::remove(south + QStringLiteral("/B0166.txt")));
+    const QString ini = dir.filePath(QStringLiteral("v.ini"));
+    {
+        TIniFile file(ini);
+        file.WriteInteger(SectionNastaveni, QStringLiteral("Archiv_count"), 3);
+        file.WriteString(SectionNastaveni, QStringLiteral("Arch_path1"), dir.filePath(QStringLiteral("jiný")));
+        file.WriteString(SectionNastaveni, QStringLiteral("Arch_path2"), north);
+        file.WriteString(SectionNastaveni, QStringLiteral("Arch_name2"), QStringLiteral(" Sever "));
+        file.WriteString(SectionNastaveni, QStringLiteral("Arch_sub2"), QStringLiteral("Y"));
+        file.WriteString(SectionNastaveni, QStringLiteral("Arch_sub3"), QStringLiteral("Y"));
+        file.WriteString(SectionNastaveni, QStringLiteral("Arch_path3"), south);
+        file.WriteString(SectionNastaveni, QStringLiteral("Arch_name3"), QStringLiteral("Jih"));
+    }
+    TSettingsValues settings;
+    ReadSettingsValues(TIniFile(ini), settings);
+    RemoveArchiveFolder(settings.ArchiveFolders, 0);
+    {
+        TIniFile file(ini);
+        SaveSettingsValues(file, settings);
+    }
+    ReadSettingsValues(TIniFile(ini), settings);
+    const std::vector<TArchiveFolder> folders = ArchiveRunFolders(settings.ArchiveFolders, {}, false);
+    ASSERT_EQ(folders.size(), 2u);
+    EXPECT_EQ(folders[0].Name, QStringLiteral("Sever"));
+    EXPECT_EQ(folders[1].Name, QStringLiteral("Jih"));
+
+    TIndexStore store({{}, dir.filePath(QStringLiteral("index.sqlite"))});
+    EXPECT_EQ(IndexRunSummary(UpdateIndex(store, folders, {})), QStringLiteral("added 15, changed 0, dropped 0, unreadable 0"));
+    EXPECT_EQ(IndexRunSummary(UpdateIndex(store, folders, {})), QStringLiteral("added 0, changed 0, dropped 0, unreadable 0"));
+    TArchiveList list;
+    ListFromIndex(store, folders, Qualifier, list);
+    EXPECT_EQ(list.RowsFound(), 15);
+
+    ChooseArchiveFolder(settings.ArchiveFolders, 1, dir.filePath(QStringLiteral("Západ")));
+    EXPECT_TRUE(settings.ArchiveFolders[1].Name.isEmpty());
 }
 
 // The index is a cache: a damaged file, a database of someone else's and an older schema

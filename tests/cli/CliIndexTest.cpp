@@ -92,6 +92,17 @@ protected:
         return options;
     }
     QString IndexFile() const { return dir_.filePath(QStringLiteral("index.sqlite")); }
+    // The index's fleet is the one a new SQLite index of the archive gives: the rows per set
+    // kept in step by every batch, whoever wrote it and however the run ended.
+    void ExpectTheFleetOfAFreshIndex() const
+    {
+        const QStringList fresh{QStringLiteral("--config"), dir_.filePath(QStringLiteral("cli.ini")),
+                                QStringLiteral("--index"), dir_.filePath(QStringLiteral("fresh.sqlite"))};
+        ASSERT_EQ(RunCli(fresh + QStringList{QStringLiteral("index"), archive_}).Exit, 0);
+        const TCliRun fleet = RunCli(Options() + QStringList{QStringLiteral("fleet")});
+        EXPECT_EQ(fleet.Out.count(QLatin1Char('\n')), 6) << fleet.Out.toStdString();
+        EXPECT_EQ(fleet.Out, RunCli(fresh + QStringList{QStringLiteral("fleet")}).Out);
+    }
     std::pair<int, bool> Rows() const { return IndexRows(server_, IndexFile()); }
 
     QTemporaryDir dir_;
@@ -104,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Engines, CliIndex, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "PostgreSQL" : "SQLite"; });
 
 // Two processes indexing one archive into one index at once: it ends complete, no file
-// twice, and a third run finds nothing to do.
+// twice, its fleet right, and a third run finds nothing to do.
 TEST_P(CliIndex, TwoProcessesAtOnceLeaveACompleteIndex)
 {
     FillArchive(archive_, 240);
@@ -118,6 +129,7 @@ TEST_P(CliIndex, TwoProcessesAtOnceLeaveACompleteIndex)
     EXPECT_EQ(Rows(), std::make_pair(240, true));
     const TCliRun third = RunCli(Options() + QStringList{QStringLiteral("index"), archive_});
     EXPECT_EQ(third.Out, QStringLiteral("added 0, changed 0, dropped 0, unreadable 0\n"));
+    ExpectTheFleetOfAFreshIndex();
 }
 
 // A process killed in the middle of an update leaves an index that the next run completes.
@@ -138,6 +150,7 @@ TEST_P(CliIndex, KilledMidUpdateIsCompletedByTheNextRun)
     EXPECT_EQ(next.Exit, 0) << next.Err.toStdString();
     EXPECT_TRUE(next.Out.startsWith(QStringLiteral("added %1,").arg(900 - before))) << next.Out.toStdString();
     EXPECT_EQ(Rows(), std::make_pair(900, true));
+    ExpectTheFleetOfAFreshIndex();
 }
 
 // The counts on stdout, the unreadable file named on stderr and exit 0; a folder that is
