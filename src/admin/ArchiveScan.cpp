@@ -167,18 +167,21 @@ void TArchiveList::AddRow(const QString& folder, const QString& name, const TArc
     Grid.SetCell(4, row, head.Locality);
     Grid.SetCell(5, row, head.Date);
     Grid.SetCell(6, row, head.Current);
+    WidenForBatteries(int(head.Batteries.size()));
     for (int i = 0; i < head.Batteries.size(); ++i)
-        SetBatteryCell(i, head.Batteries[i]);
+        Grid.SetCell(ArchiveFixedColumns + i, row, head.Batteries[i]);
 }
 
-void TArchiveList::SetBatteryCell(int index, const QString& text)
+void TArchiveList::WidenForBatteries(int count)
 {
-    const int column = ArchiveFixedColumns + index;
-    if (Grid.ColCount() <= column) {
-        Grid.SetColCount(column + 1);
-        Grid.SetCell(column, 0, MessageText("Tbat") + QStringLiteral(".%1").arg(index + 1));
-    }
-    Grid.SetCell(column, Grid.RowCount() - 1, text);
+    // In one step: each column added moves every cell of the grid, and a 108-battery
+    // string after 10^5 rows of 24 would otherwise move them 84 times.
+    const int before = Grid.ColCount();
+    if (before >= ArchiveFixedColumns + count)
+        return;
+    Grid.SetColCount(ArchiveFixedColumns + count);
+    for (int column = before; column < ArchiveFixedColumns + count; ++column)
+        Grid.SetCell(column, 0, MessageText("Tbat") + QStringLiteral(".%1").arg(column - ArchiveFixedColumns + 1));
 }
 
 void TArchiveList::FilterByBattery(const QString& text)

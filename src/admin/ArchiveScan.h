@@ -65,7 +65,8 @@ private:
     // Depth first. Returns false when the scan was stopped.
     bool ScanArchiveFolder(const QString& path, bool subfolders);
     void AddFile(const QString& folder, const QString& name);
-    void SetBatteryCell(int index, const QString& text);
+    // Columns for a row of count batteries, with their titles.
+    void WidenForBatteries(int count);
 
     // Folders entered during one scan (canonical path) and whether their subfolders were
     // searched: nested or linked folders list every file once, and a link back up the tree

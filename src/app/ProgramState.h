@@ -71,7 +71,7 @@ struct TArchiveFolder {
     QString Subfolders; // "Y", "N", or empty when never set (counts as yes)
     // The archive's name in the index, when its last path component would not do (two
     // archives both called "Archiv"); PCs sharing the archive give it the same name.
-    QString Name;
+    QString Name = {};
 };
 
 // Values of the settings window's controls (filled from ConfigFile at start).

@@ -95,8 +95,9 @@ protected:
     void SetUp() override
     {
         // scripts/install-deps installs the server: a missing one is a fault, not a skip.
-        if (GetParam())
+        if (GetParam()) {
             ASSERT_TRUE(TPostgresServer::Shared().Started()) << TPostgresServer::Shared().Failure().toStdString();
+        }
         archive_ = dir_.filePath(QStringLiteral("Archiv"));
         CopyArchive(archive_);
         location_ = GetParam() ? TIndexLocation{TPostgresServer::Shared().NewDatabase(), {}}

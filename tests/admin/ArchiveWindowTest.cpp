@@ -237,7 +237,7 @@ TEST_F(ArchiveWindowTest, NestedFoldersListEveryTestOnce)
 
 // While the index is brought up to date the window shows what the walk has seen and read,
 // with a progress bar; "Stop" is then the one control that answers, and stopping lists
-// what the index holds so far.
+// what the index holds so far. The rows of the index show while the walk runs.
 TEST_F(ArchiveWindowTest, WalkShowsProgressAndStopKeepsWhatWasIndexed)
 {
     for (int i = 0; i < 200; ++i)
@@ -292,6 +292,25 @@ TEST_F(ArchiveWindowTest, WalkShowsProgressAndStopKeepsWhatWasIndexed)
     QTest::mouseClick(Button(w.TBXToolbar1, w.TBXnacti), Qt::LeftButton);
     EXPECT_EQ(Visible().size(), 200);
     EXPECT_EQ(w.Lpocet->text(), QStringLiteral("Nalezeno testů: 200"));
+
+    // The rows the index holds are shown before the walk ends; a test changed meanwhile
+    // is shown as it is now once the walk has read it, with its battery row wider.
+    Write(QStringLiteral("f0/t7.txt"), QStringLiteral("777"), "2.2.2009", {"7", "8", "9"});
+    QStringList duringWalk;
+    watch.disconnect();
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (w.Scanning() && duringWalk.isEmpty())
+            duringWalk = Visible();
+    });
+    watch.start(0);
+    QTest::mouseClick(Button(w.TBXToolbar1, w.TBXnacti), Qt::LeftButton);
+    watch.stop();
+    EXPECT_EQ(duringWalk.size(), 200);
+    EXPECT_TRUE(duringWalk.contains(QStringLiteral("7")));
+    const QStringList after = Visible();
+    EXPECT_EQ(after.size(), 200);
+    EXPECT_TRUE(after.contains(QStringLiteral("777")) && !after.contains(QStringLiteral("7")));
+    EXPECT_EQ(Title(w, Columns(w) - 1), QStringLiteral("Bat.3"));
 }
 
 // The program in English (samples/English.lng): a test saved now carries the English

@@ -165,14 +165,15 @@ void TFarchiv::TBXnactiClick()
             // Without an index (a server not reached, a folder not writable) the files are
             // read as before; the rows found before an unreadable file stay.
             messages << e.text();
+            rows_->SetRowLimit(0);
             try {
                 list_.ScanFolders(state_, TBXapodadr->isChecked(), [this] { return ScanStep(); });
             } catch (const VybitorError& scanError) {
                 messages << scanError.text();
             }
+            CompleteList();
         }
     }
-    CompleteList();
     ShowCount(false);
     if (!messages.isEmpty())
         UserReport().Message(messages.join(QLatin1Char('\n')));
@@ -186,9 +187,18 @@ QStringList TFarchiv::ListThroughIndex()
         messages << store.Notice();
     const std::vector<TArchiveFolder> folders =
         ArchiveRunFolders(state_.Settings.ArchiveFolders, state_.LastDirectory, TBXapodadr->isChecked());
+    // What the index holds is shown at once, so the rows of an unchanged archive are there
+    // before the walk has seen every entry; they are listed again only when the walk
+    // changed something.
+    ListFromIndex(store, folders, state_.Captions.Lcislo_mereni, list_);
+    CompleteList();
     const TIndexRun run = UpdateIndex(store, folders, CurrentIndexInputs(state_),
                                       [this](qint64 seen, qint64 read) { return IndexStep(seen, read); });
-    ListFromIndex(store, folders, state_.Captions.Lcislo_mereni, list_);
+    if (run.Added + run.Changed + run.Dropped > 0) {
+        rows_->SetRowLimit(0);
+        ListFromIndex(store, folders, state_.Captions.Lcislo_mereni, list_);
+        CompleteList();
+    }
     constexpr int NamedAtMost = 10;
     if (!run.Unreadable.isEmpty())
         messages << QStringLiteral("Nelze číst (%1):\n%2")

@@ -67,8 +67,9 @@ private:
     // After every entry of a scan: the rows found so far (a few times a second), then the
     // program's messages; false once "Stop" was pressed.
     bool ScanStep();
-    // "Načti soubory": the index brought up to date, then the list from it; the messages
-    // the user should see. Throws VybitorError when the index cannot be used.
+    // "Načti soubory": the list from the index shown, the index brought up to date, and the
+    // list again when that changed it; the messages the user should see. Throws
+    // VybitorError when the index cannot be used.
     QStringList ListThroughIndex();
     // After every entry of the walk: what was seen and read, a few times a second.
     bool IndexStep(qint64 seen, qint64 read);
