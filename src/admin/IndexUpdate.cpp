@@ -45,6 +45,7 @@ const QString UpsertStatement = QStringLiteral(
 struct TKnownRow {
     qint64 Size = 0, Mtime = 0;
     bool SameBasis = false; // figures computed with the inputs of this run
+    bool Seen = false;      // by this run's walk
 };
 
 struct TFoundFile {
@@ -94,7 +95,6 @@ public:
         if (store_.Meta(ArchiveRootKey(archive_)) != path)
             store_.SetMeta(ArchiveRootKey(archive_), path);
         LoadKnown(); // before the walk: a row another process adds meanwhile is never dropped
-        seen_.clear();
         blocked_.clear();
         entered_.clear();
         pending_.clear();
@@ -167,9 +167,9 @@ private:
     {
         TFoundFile file{entry.filePath(), Relative(entry.filePath())};
         SizeAndTime(entry, file.Size, file.Mtime);
-        seen_.insert(file.Relative);
-        const auto known = known_.constFind(file.Relative);
-        if (known != known_.cend()) {
+        const auto known = known_.find(file.Relative);
+        if (known != known_.end()) {
+            known->Seen = true;
             if (known->Size == file.Size && known->Mtime == file.Mtime && known->SameBasis)
                 return;
             file.Known = true;
@@ -265,7 +265,7 @@ private:
         for (auto it = known_.cbegin(); it != known_.cend(); ++it) {
             const QString& relative = it.key();
             const bool walked = subfolders_ || !relative.contains(QLatin1Char('/'));
-            if (walked && !seen_.contains(relative) && !Blocked(relative))
+            if (walked && !it->Seen && !Blocked(relative))
                 gone << relative;
         }
         if (gone.isEmpty())
@@ -300,7 +300,7 @@ private:
 
     bool subfolders_ = true;
     QHash<QString, TKnownRow> known_;
-    QSet<QString> seen_, entered_;
+    QSet<QString> entered_;
     QStringList blocked_;
     std::vector<TFoundFile> pending_;
     qint64 seenCount_ = 0, readCount_ = 0;

@@ -10,12 +10,10 @@ void TTextGrid::SetSize(int rows, int cols)
         return;
     if (cols == cols_) {
         // Rows added one at a time (a list growing as files are found) must cost the same
-        // at row 100000 as at row 10: the cells stay in place and the storage grows by
-        // doubling, so only a width change moves every cell.
-        const qsizetype needed = qsizetype(rows) * cols;
-        if (needed > cells_.capacity())
-            cells_.reserve(std::max(needed, 2 * cells_.capacity()));
-        cells_.resize(needed);
+        // at row 100000 as at row 10: the cells stay in place and resize grows the storage
+        // geometrically, by reallocation (QString is relocatable), so only a width change
+        // moves every cell. reserve() would copy every cell, a reference count each.
+        cells_.resize(qsizetype(rows) * cols);
         rows_ = rows;
         return;
     }
