@@ -106,14 +106,9 @@ TEST_F(HealthDemoWindow, PlzenTrendForecastsTheThresholdDayAndAnotherSetIsRefuse
     for (const char* file : {"2023/B0112.txt", "2024/B0157.txt", "2025/B0203.txt"})
         ASSERT_TRUE(QFile::copy(Archive + QStringLiteral("Plzen-Doubravka/") + QLatin1String(file),
                                 folder + QLatin1Char('/') + QLatin1String(file).mid(5)));
-    state.Settings.ArchiveFolders = {{folder, QStringLiteral("N")}};
-    TFarchiv* archive = Windows().Farchiv;
-    archive->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(archive));
-    Press(archive, archive->TBXnacti);
-    ASSERT_EQ(archive->AdvStringGrid1->model()->rowCount(), 3);
-    archive->AdvStringGrid1->selectAll();
-    Press(archive, archive->TBXtrend);
+    TrendOfArchiveFolder(folder, 3);
+    if (HasFatalFailure())
+        return;
 
     TFstav* w = Windows().Fstav;
     ASSERT_TRUE(w->isVisible());
@@ -136,6 +131,7 @@ TEST_F(HealthDemoWindow, PlzenTrendForecastsTheThresholdDayAndAnotherSetIsRefuse
 
     // A test of another set among the selected ones: told, naming it, and the trend stays.
     ASSERT_TRUE(QFile::copy(Archive + QStringLiteral("Jihlava/B0189.txt"), folder + QStringLiteral("/B0189.txt")));
+    TFarchiv* archive = Windows().Farchiv;
     Press(archive, archive->TBXnacti);
     ASSERT_EQ(archive->AdvStringGrid1->model()->rowCount(), 4);
     archive->AdvStringGrid1->selectAll();

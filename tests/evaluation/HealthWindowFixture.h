@@ -4,10 +4,13 @@
 
 #include "app/ExePath.h"
 #include "app/ProgramState.h"
+#include "admin/ui/Archiv.h"
 #include "app/ui/CreateWindows.h"
+#include "app/ui/Windows.h"
 #include "support/LocaleScope.h"
 
 #include <QMainWindow>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -35,6 +38,19 @@ protected:
                 return;
             }
         FAIL() << "no button for " << action->text().toStdString();
+    }
+    // The archive window lists folder (its subfolders not searched), which holds `rows`
+    // tests, and "Trend" is pressed with every row selected.
+    void TrendOfArchiveFolder(const QString& folder, int rows)
+    {
+        state.Settings.ArchiveFolders = {{folder, QStringLiteral("N")}};
+        TFarchiv* archive = Windows().Farchiv;
+        archive->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(archive));
+        Press(archive, archive->TBXnacti);
+        ASSERT_EQ(archive->AdvStringGrid1->model()->rowCount(), rows);
+        archive->AdvStringGrid1->selectAll();
+        Press(archive, archive->TBXtrend);
     }
     QTemporaryDir dir;
     LocaleScope locale{"cs_CZ"};

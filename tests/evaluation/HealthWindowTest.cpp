@@ -127,17 +127,11 @@ TEST_F(HealthWindowTest, ArchiveTrendShowsTheSetOverItsDatesAndComparesTwoTests)
         const QString saved = SaveYearlyTest(files, QString::fromLatin1(name), date, minutes, false);
         ASSERT_TRUE(QFile::copy(saved, QDir(folder).filePath(QString::fromLatin1(name))));
     }
-    state.Settings.ArchiveFolders = {{folder, QStringLiteral("N")}};
     const int tables = int(state.TempCompTables.size());
     const float loadedFirstVoltage = state.Record().Rows[0].Voltages[0];
-
-    TFarchiv* archive = Windows().Farchiv;
-    archive->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(archive));
-    Press(archive, archive->TBXnacti);
-    ASSERT_EQ(archive->AdvStringGrid1->model()->rowCount(), 3);
-    archive->AdvStringGrid1->selectAll();
-    Press(archive, archive->TBXtrend);
+    TrendOfArchiveFolder(folder, 3);
+    if (HasFatalFailure())
+        return;
 
     TFstav* w = Windows().Fstav;
     ASSERT_TRUE(w->isVisible());
