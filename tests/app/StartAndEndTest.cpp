@@ -105,7 +105,8 @@ TEST(StartAndEnd, WhatTheUserSetComesBackAtTheNextStart)
 
 // The toolbars cannot be lost: a start whose ConfigFile hides both shows the main toolbar,
 // and the battery panel's title bar offers the program's own popup, the toolbars under their
-// captions after its five items (not the toolkit's list of object names).
+// captions after its five items (not the toolkit's list of object names); with both
+// toolbars and the panel gone, the window's panel offers the same popup.
 TEST(StartAndEnd, ToolbarsComeBackAtStartAndThroughThePopup)
 {
     ProgramRun run;
@@ -123,6 +124,18 @@ TEST(StartAndEnd, ToolbarsComeBackAtStartAndThroughThePopup)
     EXPECT_EQ(RightClickAndChoose(*panel, title, QStringLiteral("Lišta vyhodnocení")), QStringList({"Ikony", "Text", "Text + ikony vedle sebe", "Text + ikony nad sebou", "Baterie",
                                     "Hlavní lišta", "Lišta vyhodnocení"}));
     EXPECT_FALSE(main.TBXToolbar2->isHidden());
+
+    // Both toolbars hidden and the battery panel closed through the popup: a right click on
+    // the window's own panel offers the popup still, and the main toolbar comes back.
+    for (const char* item : {"Hlavní lišta", "Lišta vyhodnocení", "Baterie"})
+        RightClickAndChoose(*panel, title, QString::fromUtf8(item));
+    ASSERT_TRUE(main.TBXToolbar3->isHidden() && main.TBXToolbar2->isHidden() && panel->isHidden());
+    QWidget* header = main.centralWidget();
+    EXPECT_EQ(RightClickAndChoose(*header, QPoint(header->width() / 2, 4), QStringLiteral("Hlavní lišta")).size(), 7);
+    EXPECT_FALSE(main.TBXToolbar3->isHidden());
+    RightClickAndChoose(*header, QPoint(header->width() / 2, 4), QStringLiteral("Lišta vyhodnocení"));
+    RightClickAndChoose(*header, QPoint(header->width() / 2, 4), QStringLiteral("Baterie"));
+    EXPECT_FALSE(panel->isHidden());
     run.End();
     EXPECT_EQ(run.Ini().ReadString("TFmain", "TBXToolbar2_Visible", ""), "True");
     EXPECT_EQ(run.Ini().ReadString("TFmain", "TBXToolbar3_Visible", ""), "True");

@@ -91,6 +91,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A right click on the battery panel's title bar or a toolbar handle: the popup menu.
     QMenu* createPopupMenu() override;
+    // The same popup from a right click on the window's panels: with both toolbars hidden
+    // and the battery panel closed it is the way back to them.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void BuildToolbars();

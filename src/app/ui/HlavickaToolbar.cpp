@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
@@ -141,6 +142,11 @@ QMenu* TFmain::createPopupMenu()
     auto* menu = new QMenu(this);
     menu->addActions(TBXPopupMenu1->actions());
     return menu;
+}
+
+void TFmain::contextMenuEvent(QContextMenuEvent* event)
+{
+    TBXPopupMenu1->exec(event->globalPos());
 }
 
 void TFmain::SetToolbarDisplayMode(int mode)
