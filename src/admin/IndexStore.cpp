@@ -31,7 +31,7 @@ const QStringList SchemaStatements{
         " rated_minutes INTEGER NOT NULL, capacity_pct DOUBLE PRECISION, weak TEXT NOT NULL,"
         " figures_problem TEXT NOT NULL, basis TEXT NOT NULL,"
         " PRIMARY KEY (archive, path))"),
-    // The fleet reads every set's tests in date order straight from this index.
+    // A battery set's tests in date order, for its row in vybitor_sets.
     QStringLiteral("CREATE INDEX IF NOT EXISTS vybitor_tests_set ON vybitor_tests (set_key, locality_key, started)"),
     // One row per set and caption prefix, kept in step by every write (IndexSets).
     QStringLiteral(

@@ -59,6 +59,29 @@ private:
     QString notice_;
 };
 
+// A write transaction that is rolled back unless committed: an error thrown out of it
+// leaves the index as it was.
+class TIndexTransaction {
+public:
+    explicit TIndexTransaction(TIndexStore& store) : store_(store) { store_.Begin(); }
+    ~TIndexTransaction()
+    {
+        if (!committed_)
+            store_.Rollback();
+    }
+    TIndexTransaction(const TIndexTransaction&) = delete;
+    TIndexTransaction& operator=(const TIndexTransaction&) = delete;
+    void Commit()
+    {
+        store_.Commit();
+        committed_ = true;
+    }
+
+private:
+    TIndexStore& store_;
+    bool committed_ = false;
+};
+
 // A text as a bound value: Qt binds a null QString as NULL, and NULL = '' is never true.
 QVariant SqlText(const QString& text);
 

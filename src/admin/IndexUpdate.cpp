@@ -182,31 +182,25 @@ private:
     {
         if (pending_.empty())
             return true;
-        store_.Begin();
-        try {
-            QSqlQuery upsert(store_.Db());
-            upsert.prepare(UpsertStatement);
-            TTouchedSets touched(store_);
-            for (const TFoundFile& file : pending_) {
-                if (!Write(upsert, touched, file))
-                    continue;
-                ++(file.Known ? run_.Changed : run_.Added);
-                ++readCount_;
-                if (progress_ && !progress_(seenCount_, readCount_)) {
-                    touched.Refresh();
-                    store_.Commit();
-                    pending_.clear();
-                    return false;
-                }
+        TIndexTransaction transaction(store_);
+        QSqlQuery upsert(store_.Db());
+        upsert.prepare(UpsertStatement);
+        TTouchedSets touched(store_);
+        bool stopped = false;
+        for (const TFoundFile& file : pending_) {
+            if (!Write(upsert, touched, file))
+                continue;
+            ++(file.Known ? run_.Changed : run_.Added);
+            ++readCount_;
+            if (progress_ && !progress_(seenCount_, readCount_)) {
+                stopped = true; // what was read so far is kept
+                break;
             }
-            touched.Refresh();
-            store_.Commit();
-        } catch (...) {
-            store_.Rollback();
-            throw;
         }
+        touched.Refresh();
+        transaction.Commit();
         pending_.clear();
-        return true;
+        return !stopped;
     }
 
     // False when the file could not be read (it is reported, its row stays as it was).
@@ -270,24 +264,19 @@ private:
         }
         if (gone.isEmpty())
             return;
-        store_.Begin();
-        try {
-            QSqlQuery drop(store_.Db());
-            drop.prepare(QStringLiteral("DELETE FROM vybitor_tests WHERE archive = ? AND path = ?"));
-            TTouchedSets touched(store_);
-            for (const QString& relative : gone) {
-                touched.AddStored(archive_, relative);
-                drop.bindValue(0, archive_);
-                drop.bindValue(1, relative);
-                IndexExec(drop);
-                run_.Dropped += drop.numRowsAffected() > 0 ? 1 : 0;
-            }
-            touched.Refresh();
-            store_.Commit();
-        } catch (...) {
-            store_.Rollback();
-            throw;
+        TIndexTransaction transaction(store_);
+        QSqlQuery drop(store_.Db());
+        drop.prepare(QStringLiteral("DELETE FROM vybitor_tests WHERE archive = ? AND path = ?"));
+        TTouchedSets touched(store_);
+        for (const QString& relative : gone) {
+            touched.AddStored(archive_, relative);
+            drop.bindValue(0, archive_);
+            drop.bindValue(1, relative);
+            IndexExec(drop);
+            run_.Dropped += drop.numRowsAffected() > 0 ? 1 : 0;
         }
+        touched.Refresh();
+        transaction.Commit();
     }
 
     TIndexStore& store_;
