@@ -207,6 +207,20 @@ std::vector<int> WeakestFirst(const TStringHealth& health)
     return order;
 }
 
+bool LabelledOnChart(const TStringHealth& health, size_t index, int every)
+{
+    const auto& all = health.Batteries;
+    if (all[index].Weak)
+        return true;
+    if (index % size_t(every) != 0)
+        return false;
+    const size_t reach = size_t(every / 2);
+    for (size_t j = index > reach ? index - reach : 0; j <= std::min(index + reach, all.size() - 1); ++j)
+        if (all[j].Weak)
+            return false;
+    return true;
+}
+
 QString EndVoltageImplausibleText(const TStringHealth& h)
 {
     return h.EndVoltageImplausible

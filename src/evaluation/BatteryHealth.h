@@ -77,6 +77,10 @@ void SetDeviation(TProgramState& state, double percent);
 // by last voltage; then the rest by last voltage, lowest first (battery order among equals).
 std::vector<int> WeakestFirst(const TStringHealth& health);
 
+// Whether a bar chart that labels every `every`-th battery labels the one at `index`: a weak
+// battery always, and no other within half a step of a weak one, whose label it would run into.
+bool LabelledOnChart(const TStringHealth& health, size_t index, int every);
+
 // Median of the values (mean of the middle two for an even count); 0 for none.
 double Median(std::vector<double> values);
 

@@ -129,7 +129,7 @@ void PaintChart(QPainter& p, const TReportCanvas& canvas, const TStringHealth& h
         const QRectF bar(plot.left() + i * slot + slot * 0.12, yOf(value), slot * 0.76, plot.bottom() - yOf(value));
         p.setBrush(b.Weak ? QColor(200, 40, 40) : b.Reached ? QColor(70, 120, 180) : QColor(170, 190, 215));
         p.drawRect(canvas.Device(bar));
-        if (i % size_t(labelEvery) == 0 || b.Weak)
+        if (LabelledOnChart(h, i, labelEvery))
             canvas.Draw(TReportLabel{QRectF(plot.left() + i * slot - 6, plot.bottom() + 2, slot + 12, 10),
                                      QString::number(b.Number), Qt::AlignHCenter | Qt::AlignTop, small,
                                      b.Weak ? QColor(176, 0, 0) : QColor(Qt::black)});

@@ -66,9 +66,17 @@ protected:
 TEST_F(HealthDemoWindow, PlzenCell17ComesFirstWithItsReasonsAndThePrintedPageSaysHowTheTestEnded)
 {
     TFstav* w = OpenFromGraph();
-    ASSERT_TRUE(w->isVisible());
-    w->resize(1100, 700);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
     QTableWidget* table = w->Gbaterie;
+    // At the window's own size cell 17's reasons are read in full, and its label under the
+    // bars stands alone.
+    const QRect reasons = table->visualItemRect(table->item(0, 4));
+    EXPECT_GE(reasons.width(), table->fontMetrics().horizontalAdvance(table->item(0, 4)->text()));
+    EXPECT_LE(reasons.right(), table->viewport()->width());
+    const auto labels = qSharedPointerCast<QCPAxisTickerText>(w->Chart->xAxis->ticker())->ticks();
+    EXPECT_EQ(labels.value(17), "17");
+    EXPECT_FALSE(labels.contains(16));
+    w->resize(1100, 700);
     ASSERT_EQ(table->rowCount(), 54);
     EXPECT_EQ(table->item(0, 0)->text(), "17");
     EXPECT_EQ(table->item(0, 1)->text(), "459,0");

@@ -93,17 +93,27 @@ QWidget* TFstav::BuildTestPage()
     Lsouhrn->setObjectName(QStringLiteral("Lsouhrn"));
     Lsouhrn->setWordWrap(true);
     column->addWidget(Lsouhrn);
-    auto* split = new QSplitter(Qt::Horizontal, page);
+    // The table above the chart, both as wide as the window: beside the chart, the state
+    // column with the weak battery's reasons was cut off at the window's usual size, and
+    // 108 bars want the width as much.
+    auto* split = new QSplitter(Qt::Vertical, page);
     Gbaterie = new QTableWidget(0, 5, split);
     Gbaterie->setObjectName(QStringLiteral("Gbaterie"));
+    Gbaterie->horizontalHeader()->setStretchLastSection(true);
     Gbaterie->verticalHeader()->hide();
     Gbaterie->verticalHeader()->setDefaultSectionSize(Gbaterie->fontMetrics().height() + 6);
     Gbaterie->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Gbaterie->setSelectionBehavior(QAbstractItemView::SelectRows);
     Chart = NewChart(split, QStringLiteral("Chart"));
+    // The legend in one row above the plot: inside it, it covered the first bars.
+    Chart->plotLayout()->insertRow(0);
+    Chart->plotLayout()->addElement(0, 0, Chart->legend);
+    Chart->plotLayout()->setRowStretchFactor(0, 0.001);
+    Chart->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    Chart->legend->setBorderPen(Qt::NoPen);
     split->addWidget(Gbaterie);
     split->addWidget(Chart);
-    split->setSizes({560, 420});
+    split->setSizes({300, 260});
     column->addWidget(split, 1);
     Lzaver = new QLabel(page);
     Lzaver->setObjectName(QStringLiteral("Lzaver"));
@@ -211,7 +221,7 @@ void TFstav::ShowChart(const TStringHealth& h)
         const TBatteryHealth& b = h.Batteries[size_t(i)];
         const double shown = b.Reached ? b.CapacityPct : b.CapacityAtLeast;
         (b.Weak ? weak : b.Reached ? measured : atLeast)->addData(i + 1, shown);
-        if (i % labelEvery == 0 || b.Weak)
+        if (LabelledOnChart(h, size_t(i), labelEvery))
             ticker->addTick(i + 1, QString::number(b.Number));
         if (std::isfinite(shown))
             top = std::max(top, shown);
@@ -241,7 +251,6 @@ void TFstav::ShowChart(const TStringHealth& h)
     level(h.Threshold, QPen(WeakColour, 1, Qt::DashLine), HealthText(THealthText::Threshold).arg(FormatLocale("%g", h.Threshold)),
           Qt::AlignRight);
     Chart->legend->setVisible(true);
-    Chart->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignLeft);
     Chart->replot();
 }
 
