@@ -12,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QGroupBox>
@@ -201,12 +202,16 @@ TEST_F(EnglishProgram, NoWindowKeepsACzechText)
     EXPECT_EQ(run.State().Settings.Language, 1);
 }
 
-// Values keep the blanks the captions are spaced with; the loaded test's discharge caption
-// and end reason follow too (B0166 is a constant-power test ended by the total voltage).
+// Values keep the blanks the captions are spaced with; the loaded test's discharge caption,
+// end reason and verdict follow too (B0166 is a constant-power test ended by the total voltage).
 TEST_F(EnglishProgram, CaptionsKeepTheirBlanksAndTheTestsTextsFollow)
 {
     ASSERT_EQ(main->Hstav->text(), QStringLiteral("Celkové napětí  "));
+    QCheckBox* judge = Windows().Fnastaveni->hkap;
+    QTest::mouseClick(judge, Qt::LeftButton, {}, QPoint(6, judge->height() / 2));
+    ASSERT_EQ(main->Hhodnoceni->text(), QStringLiteral("vyhovuje"));
     ChooseEnglish();
+    EXPECT_EQ(main->Hhodnoceni->text(), QStringLiteral("passes"));
     EXPECT_EQ(main->Lvproud->text(), QStringLiteral("Discharge power"));
     EXPECT_EQ(main->Hstav->text(), QStringLiteral("Total voltage  "));
     bool found = false;

@@ -356,8 +356,12 @@ void TFnastaveni::CjazykChange(int index)
 {
     // A language file that fails to load is told and the language in force stays chosen.
     try {
-        if (SwitchToListedLanguage(index))
+        if (SwitchToListedLanguage(index)) {
             state_.Settings.Language = index;
+            // The verdict on the loaded test is a text made at evaluation: made anew, it
+            // speaks the new language like every caption around it.
+            EvaluateCapacity(state_);
+        }
     } catch (const VybitorError& e) {
         UserReport().Message(e.text());
     }
