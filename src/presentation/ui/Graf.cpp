@@ -73,6 +73,7 @@ TFgraf::TFgraf(TProgramState& state, QWidget* parent)
     chart_->legend->setWrap(LegendRowsPerColumn);
     chart_->legend->setFont(QFont(font().family(), 8));
     chart_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+    chart_->installEventFilter(this);
     column->addWidget(chart_, 1);
     setCentralWidget(central);
     // The size of a first start (a stored placement replaces it): room for the curves under
@@ -148,7 +149,32 @@ void TFgraf::PlaceLegend(int choice)
         inside->addElement(legend, Qt::AlignTop | Qt::AlignRight);
     }
     legend->setVisible(choice != LegendHidden);
+    FitLegendColumns();
     chart_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+// Beside the plot the legend's columns run as tall as the chart: 108 curves then take three
+// columns, where columns of 18 took half the window.
+void TFgraf::FitLegendColumns()
+{
+    QCPLegend* legend = chart_->legend;
+    int rows = LegendRowsPerColumn;
+    if (Legenda->currentIndex() == LegendBeside && legend->itemCount() > 0) {
+        const int row = legend->item(0)->minimumOuterSizeHint().height() + legend->rowSpacing();
+        const int room = chart_->height() - legend->margins().top() - legend->margins().bottom();
+        rows = std::max(rows, room / std::max(row, 1));
+    }
+    if (legend->wrap() != rows) {
+        legend->setWrap(rows);
+        legend->setFillOrder(legend->fillOrder(), true);
+    }
+}
+
+bool TFgraf::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == chart_ && event->type() == QEvent::Resize)
+        FitLegendColumns();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TFgraf::BuildGraph()
@@ -256,6 +282,7 @@ void TFgraf::ShowSelection()
         if (on)
             series->addToLegend();
     }
+    FitLegendColumns();
     chart_->xAxis->rescale(true);
     chart_->yAxis->setRange(graph.Axis.Min, graph.Axis.Max);
     chart_->replot(QCustomPlot::rpQueuedReplot);

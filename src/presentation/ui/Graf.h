@@ -49,6 +49,8 @@ private:
     void RegisterTexts();
     void BuildPlacementStore();
     void PlaceLegend(int choice);
+    void FitLegendColumns();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void ShowSelection(); // buttons, series and axis from the state
     void BatteryClicked(int k);
 
