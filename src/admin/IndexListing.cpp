@@ -47,6 +47,7 @@ std::vector<TArchiveFolder> ArchiveRunFolders(const std::vector<TArchiveFolder>&
 void ListFromIndex(TIndexStore& store, const std::vector<TArchiveFolder>& folders, const QString& qualifier,
                    TArchiveList& list)
 {
+    RequireDistinctArchiveKeys(folders);
     list.Clear();
     const QString prefix = CaptionPrefix(qualifier);
     // Only a folder configured inside another one can name a file twice.
@@ -110,6 +111,7 @@ void ListFromIndex(TIndexStore& store, const std::vector<TArchiveFolder>& folder
 QStringList SetTestFiles(TIndexStore& store, const std::vector<TArchiveFolder>& folders, const QString& set,
                          const QString& locality)
 {
+    RequireDistinctArchiveKeys(folders);
     QHash<QString, QString> roots; // archive -> its folder on this PC
     for (const TArchiveFolder& folder : folders)
         if (!folder.Path.isEmpty())

@@ -24,6 +24,8 @@
 
 namespace {
 
+QString CleanFolderPath(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
+
 // Files written per transaction: a killed run loses at most these, and a second process
 // indexing at the same time gets its turn between them.
 constexpr int FilesPerCommit = 200;
@@ -88,7 +90,7 @@ public:
         // A folder that is not there (a share not mounted) is not walked: its rows stay.
         if (!QFileInfo(folder.Path).isDir())
             return true;
-        const QString path = QDir::cleanPath(QFileInfo(folder.Path).absoluteFilePath());
+        const QString path = CleanFolderPath(folder.Path);
         archive_ = ArchiveKey(folder);
         rootPrefix_ = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
         subfolders_ = folder.Subfolders != QLatin1String("N");
@@ -301,7 +303,23 @@ QString ArchiveKey(const TArchiveFolder& folder)
 {
     if (!folder.Name.isEmpty())
         return folder.Name;
-    return QFileInfo(QDir::cleanPath(QFileInfo(folder.Path).absoluteFilePath())).fileName();
+    return QFileInfo(CleanFolderPath(folder.Path)).fileName();
+}
+
+void RequireDistinctArchiveKeys(const std::vector<TArchiveFolder>& folders)
+{
+    QHash<QString, QString> folderOf; // name in the index -> the folder that has it
+    for (const TArchiveFolder& folder : folders) {
+        if (folder.Path.isEmpty())
+            continue;
+        const QString key = ArchiveKey(folder), path = CleanFolderPath(folder.Path);
+        const QString other = folderOf.value(key, path);
+        if (other != path)
+            throw VybitorError(QStringLiteral("Index: the archive folders %1 and %2 have the same name %3 in the index;"
+                                              " give each a name of its own as Arch_name<N> in [NASTAVENI]")
+                                   .arg(QDir::toNativeSeparators(other), QDir::toNativeSeparators(path), key));
+        folderOf.insert(key, path);
+    }
 }
 
 QString ArchiveRootKey(const QString& archive)
@@ -312,6 +330,7 @@ QString ArchiveRootKey(const QString& archive)
 TIndexRun UpdateIndex(TIndexStore& store, const std::vector<TArchiveFolder>& folders, const TIndexInputs& inputs,
                       const TIndexProgress& progress)
 {
+    RequireDistinctArchiveKeys(folders);
     TIndexRun run;
     TIndexWalk walk(store, inputs, progress, run);
     for (const TArchiveFolder& folder : folders) {

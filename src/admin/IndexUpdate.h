@@ -27,6 +27,10 @@ using TIndexProgress = std::function<bool(qint64 seen, qint64 read)>;
 // component, so that PCs which mount a share at different paths share its rows.
 QString ArchiveKey(const TArchiveFolder& folder);
 
+// Two different folders under one name would take each other's rows (each walk dropping
+// the other's files): told, naming them and the remedy, before anything is read or written.
+void RequireDistinctArchiveKeys(const std::vector<TArchiveFolder>& folders);
+
 // The index's note of where an archive was last indexed from.
 QString ArchiveRootKey(const QString& archive);
 

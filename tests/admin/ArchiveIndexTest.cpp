@@ -11,6 +11,7 @@
 #include "config/ConfigFile.h"
 #include "config/IniFile.h"
 #include "model/CodePage.h"
+#include "model/Errors.h"
 #include "support/LocaleScope.h"
 #include "support/PostgresServer.h"
 
@@ -271,6 +272,14 @@ TEST(ArchiveIndexNames, FoldersOfOneNameKeepTheirRowsUnderTheirSettingsNames)
     TArchiveList list;
     ListFromIndex(store, folders, Qualifier, list);
     EXPECT_EQ(list.RowsFound(), 15);
+
+    // Without their names the two would share one; told before the index is touched.
+    std::vector<TArchiveFolder> unnamed = folders;
+    unnamed[0].Name.clear();
+    unnamed[1].Name.clear();
+    EXPECT_THROW(UpdateIndex(store, unnamed, {}), VybitorError);
+    EXPECT_THROW(ListFromIndex(store, unnamed, Qualifier, list), VybitorError);
+    EXPECT_EQ(IndexRunSummary(UpdateIndex(store, folders, {})), QStringLiteral("added 0, changed 0, dropped 0, unreadable 0"));
 
     ChooseArchiveFolder(settings.ArchiveFolders, 1, dir.filePath(QStringLiteral("Západ")));
     EXPECT_TRUE(settings.ArchiveFolders[1].Name.isEmpty());

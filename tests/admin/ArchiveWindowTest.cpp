@@ -235,6 +235,24 @@ TEST_F(ArchiveWindowTest, NestedFoldersListEveryTestOnce)
     EXPECT_EQ(w.Lpocet->text(), QStringLiteral("Nalezeno testů: 4"));
 }
 
+// Two configured folders with one last name and no names of their own would share the
+// index's rows, each walk dropping the other's: told with the remedy, and listed from their
+// files as without an index.
+TEST_F(ArchiveWindowTest, FoldersOfOneNameAreToldAndListedFromTheirFiles)
+{
+    Write("Sever/Archiv/t1.txt", "1", "2.1.2008", {"7"});
+    Write("Jih/Archiv/t1.txt", "2", "3.1.2008", {"7"});
+    state.Settings.ArchiveFolders = {{dir.filePath("Sever/Archiv"), "Y"}, {dir.filePath("Jih/Archiv"), "Y"}};
+    w.show();
+    QTest::mouseClick(Button(w.TBXToolbar1, w.TBXnacti), Qt::LeftButton);
+    ASSERT_EQ(report.messages.size(), 1);
+    EXPECT_TRUE(report.messages[0].contains(QDir::toNativeSeparators(dir.filePath("Jih/Archiv"))));
+    EXPECT_TRUE(report.messages[0].contains(QStringLiteral("Arch_name"))) << report.messages[0].toStdString();
+    QStringList found = Visible();
+    found.sort();
+    EXPECT_EQ(found, (QStringList{"1", "2"}));
+}
+
 // While the index is brought up to date the window shows what the walk has seen and read,
 // with a progress bar; "Stop" is then the one control that answers, and stopping lists
 // what the index holds so far. The rows of the index show while the walk runs.
