@@ -162,8 +162,9 @@ void TFarchiv::TBXnactiClick()
         try {
             messages = ListThroughIndex();
         } catch (const VybitorError& e) {
-            // Without an index (a server not reached, a folder not writable) the files are
-            // read as before; the rows found before an unreadable file stay.
+            // Without a usable index (a server not reached, a folder not writable, two folders
+            // of one name) the files are read as before; the rows found before an unreadable
+            // file stay.
             messages << e.text();
             rows_->SetRowLimit(0);
             try {
